@@ -1,0 +1,25 @@
+# make run   - install what is missing, build and start the game
+# make test  - install what is missing, build and run every test headless
+# make bench - build the benchmark programs
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/shell/zorvik
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,39 @@
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "engine/globals.h"
+#include "fw/text.h"
+#include "shell/playerlistwindow.h"
+
+namespace globalsModule {
+
+QString repeatChar(const QString& s, int n) {
+    QString r;
+    for (int i = 1; i <= n; ++i) r += s;
+    return r;
+}
+
+void displayMessage(const QString& text, bool bold) {
+    const QString message = text == QLatin1String("-") ? repeatChar(QStringLiteral("-"), 25) : text;
+    const QString line = repeatChar(QStringLiteral(" "), 4 * gIndentLevel) + message;
+
+    // Lines always go at the end; the user's own selection in the history is left alone.
+    QTextEdit* status = playerListWindow::get()->status;
+    QTextCursor cursor(status->document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    cursor.insertText(line, format);
+    format.setFontWeight(QFont::Normal);
+    cursor.insertText(fw::EndOfLine, format);
+
+    QScrollBar* bar = status->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void incIndent() { gIndentLevel = std::min(gIndentLevel + 1, 5); }
+
+void decIndent() { gIndentLevel = std::max(gIndentLevel - 1, 0); }
+
+}  // namespace globalsModule

@@ -1,0 +1,8 @@
+// Placeholder until the preferences file lands.
+#include "engine/globals.h"
+
+namespace globalsModule {
+void savePrefs() {}
+void loadPrefs() {}
+bool returnBValue(const QString&) { return false; }
+}  // namespace globalsModule

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+
+// The tick counter (sixtieths of a second), the loop yield and the waits built on them.
+namespace fw {
+
+std::int32_t Ticks();
+
+// Tests run a clock that advances one tick at every reading, so no wait ever sleeps.
+void useSelfAdvancingClock(bool on);
+bool selfAdvancingClock();
+
+// Made once per pass of every loop of the game: pending paints, timers and posted work run;
+// a person's input waits until the game's code returns to the event loop.
+void yieldToEventLoop();
+
+// Waits until `ticks` ticks have passed since `start`, handling paints meanwhile, without
+// spinning the processor. Returns at once when that time has already passed.
+void waitUntilTicks(std::int32_t start, std::int32_t ticks);
+
+}  // namespace fw

@@ -1,0 +1,51 @@
+#include "fw/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "fw/events.h"
+
+namespace fw {
+namespace {
+std::function<int(const DialogRecord&)>& responder() {
+    static std::function<int(const DialogRecord&)> r;
+    return r;
+}
+}  // namespace
+
+int MessageDialog::ShowModal() {
+    HandlerScope scope;
+    const DialogRecord record{Message, Explanation};
+    shownDialogs().append(record);
+    if (responder()) return responder()(record);
+
+    QMessageBox box;
+    box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
+    box.setText(Message);
+    box.setInformativeText(Explanation);
+    box.setIcon(Icon == 1 ? QMessageBox::Warning : (Icon == 2 ? QMessageBox::Critical : QMessageBox::Information));
+    QList<QPushButton*> buttons;
+    buttons << box.addButton(ActionButton, QMessageBox::AcceptRole);
+    if (!CancelButton.isEmpty()) buttons << box.addButton(CancelButton, QMessageBox::RejectRole);
+    if (!AlternateButton.isEmpty()) buttons << box.addButton(AlternateButton, QMessageBox::DestructiveRole);
+    box.setDefaultButton(buttons.first());
+    box.exec();
+    const int index = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return index < 0 ? (CancelButton.isEmpty() ? 0 : 1) : index;
+}
+
+void MsgBox(const QString& text) {
+    MessageDialog d;
+    d.Message = text;
+    d.ShowModal();
+}
+
+void setDialogResponder(std::function<int(const DialogRecord&)> r) { responder() = std::move(r); }
+
+QList<DialogRecord>& shownDialogs() {
+    static QList<DialogRecord> list;
+    return list;
+}
+
+}  // namespace fw

@@ -1,0 +1,29 @@
+#pragma once
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// The user's preferences folder and line-by-line text files.
+namespace fw {
+
+// The user's configuration folder (XDG), created when missing; tests give a folder of their own.
+QString PreferencesFolder();
+void setPreferencesFolder(const QString& path);  // empty: back to the user's folder
+
+// Replaces the file at `path` with the lines, each ended by "\n", all at once: the old file stays
+// whole until the new one is complete. Returns false, leaving the old file, when it cannot.
+bool writeLinesAtomically(const QString& path, const QStringList& lines);
+
+// Reads a text file a line at a time; past the end every line is empty.
+class TextInputStream {
+public:
+    static std::unique_ptr<TextInputStream> open(const QString& path);  // null when it cannot
+    QString ReadLine();
+    bool EOF_() const;
+
+private:
+    QFile file_;
+};
+
+}  // namespace fw

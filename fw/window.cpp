@@ -1,0 +1,163 @@
+#include "fw/window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <QTimer>
+
+namespace fw {
+namespace {
+std::function<void(Window*)>& modalHook() {
+    static std::function<void(Window*)> h;
+    return h;
+}
+QList<QPointer<Window>>& closedWindows() {
+    static QList<QPointer<Window>> list;
+    return list;
+}
+std::function<QMenuBar*(QWidget*)>& menuBarFactory() {
+    static std::function<QMenuBar*(QWidget*)> f;
+    return f;
+}
+QList<Window*>& openWindows() {
+    static QList<Window*> list;
+    return list;
+}
+void destroyClosed() {
+    const auto list = std::exchange(closedWindows(), {});
+    for (const auto& w : list)
+        if (w) delete w.data();
+}
+const bool registered = [] {
+    onIdle(destroyClosed);
+    return true;
+}();
+}  // namespace
+
+PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (personGate && !personGate()) return;
+        Push();
+    });
+}
+
+void PushButton::Push() {
+    if (!isEnabled()) return;
+    HandlerScope scope;
+    if (action) action();
+}
+
+Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
+    Q_UNUSED(registered);
+    openWindows().append(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    content_ = new QWidget(this);
+    layout->addWidget(content_);
+}
+
+void Window::setContentSize(int width, int height) {
+    content_->setMinimumSize(width, height);
+    resize(width, height + (layout()->menuBar() ? layout()->menuBar()->sizeHint().height() : 0));
+}
+
+void Window::installMenuBar() {
+    if (!menuBarFactory() || layout()->menuBar()) return;
+    if (QMenuBar* bar = menuBarFactory()(this)) layout()->setMenuBar(bar);
+}
+
+void Window::setMenuBarFactory(std::function<QMenuBar*(QWidget*)> factory) {
+    menuBarFactory() = std::move(factory);
+}
+
+Window::~Window() { openWindows().removeAll(this); }
+
+QList<Window*> Window::allOpen() {
+    QList<Window*> result;
+    for (Window* w : openWindows())
+        if (!w->closed_) result.append(w);
+    return result;
+}
+
+void Window::build() {
+    createControls();
+    HandlerScope scope;
+    Open();
+}
+
+void Window::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Window::ShowModal() {
+    if (closed_) return;
+    HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
+    setWindowModality(Qt::ApplicationModal);
+    QPointer<Window> self(this);
+    QEventLoop loop;
+    quitModal_ = [&loop] { loop.quit(); };
+    inModal_ = true;
+    show();
+    raise();
+    activateWindow();
+    if (modalHook()) {
+        auto hook = modalHook();
+        QTimer::singleShot(0, this, [self, hook] {
+            if (self && !self->closed_) hook(self);
+        });
+    }
+    if (isVisible()) loop.exec();
+    if (self) {
+        self->inModal_ = false;
+        self->quitModal_ = nullptr;
+        self->setWindowModality(Qt::NonModal);
+    }
+}
+
+void Window::Close() {
+    if (closed_) return;
+    closed_ = true;
+    hide();
+    if (handlerDepth() == 0 && !inModal_)
+        deleteLater();
+    else
+        closedWindows().append(this);
+}
+
+void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }
+
+void Window::keyPressEvent(QKeyEvent* e) {
+    HandlerScope scope;
+    if (KeyDown(e->text())) return;
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && defaultButton_ &&
+        defaultButton_->isVisible()) {
+        if (!defaultButton_->personGate || defaultButton_->personGate()) defaultButton_->Push();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && cancelButton_ && cancelButton_->isVisible()) {
+        cancelButton_->Push();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Window::closeEvent(QCloseEvent* e) {
+    // The close box closes the window for good; the accessor then makes a new one.
+    e->accept();
+    Close();
+}
+
+void Window::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (quitModal_) quitModal_();
+}
+
+}  // namespace fw

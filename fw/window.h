@@ -1,0 +1,101 @@
+#pragma once
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "fw/events.h"
+
+class QMenuBar;
+
+namespace fw {
+
+// A push button of the game. Push() runs its action before it returns and does nothing while
+// the button is disabled. A person's click runs the same action, unless the button's gate
+// says that a person may not act now. The button takes no keyboard focus, so Space and
+// Return always reach the window's own keys.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PushButton(const QString& caption, QWidget* parent = nullptr);
+
+    std::function<void()> action;
+    std::function<bool()> personGate;  // empty: a person may always press
+
+    void Push();
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c) { setText(c); }
+};
+
+// A window of the game. Created hidden through its accessor (Window::get<W>()), which builds its
+// controls and raises Open. Close() hides it and takes it out of its accessor at once; the object
+// is destroyed only after every running handler has returned.
+class Window : public QWidget {
+    Q_OBJECT
+public:
+    explicit Window(QWidget* parent = nullptr);
+    ~Window() override;
+
+    // The open window of class W, created (hidden) when none is open.
+    template <class W>
+    static W* get() {
+        static QPointer<W> open;
+        if (!open || open->closed_) {
+            open = new W();
+            open->build();
+        }
+        return open;
+    }
+    // The open window of class W without creating one.
+    template <class W>
+    static W* ifOpen() {
+        for (QWidget* w : allOpen())
+            if (auto* t = qobject_cast<W*>(w)) return t;
+        return nullptr;
+    }
+    static QList<Window*> allOpen();
+
+    void Show();
+    void ShowModal();  // returns when the window has been closed or hidden
+    void Close();
+    bool isClosed() const { return closed_; }
+
+    // The default button is pressed by Return and Enter; the cancel button by Escape.
+    void setDefaultButton(PushButton* b) { defaultButton_ = b; }
+    void setCancelButton(PushButton* b) { cancelButton_ = b; }
+    PushButton* defaultButton() const { return defaultButton_; }
+
+    // The area below the menu bar in which the controls stand at their design-time places.
+    QWidget* content() const { return content_; }
+    // Fixes the content area's size; a resizable window may grow within the given limits.
+    void setContentSize(int width, int height);
+    // Gives the window the application's menu bar (when the application has set one up).
+    void installMenuBar();
+    static void setMenuBarFactory(std::function<QMenuBar*(QWidget* window)> factory);
+
+    // Tests answer modal windows: the hook runs from the event loop once the window is up.
+    static void setModalHook(std::function<void(Window*)> hook);
+
+protected:
+    virtual void createControls() {}
+    virtual void Open() {}
+    // A key typed in the window; true consumes it.
+    virtual bool KeyDown(const QString& key) {
+        Q_UNUSED(key);
+        return false;
+    }
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void build();
+    QWidget* content_ = nullptr;
+    bool closed_ = false;
+    bool inModal_ = false;
+    QPointer<PushButton> defaultButton_;
+    QPointer<PushButton> cancelButton_;
+    std::function<void()> quitModal_;
+};
+
+}  // namespace fw

@@ -1,0 +1,140 @@
+#include "shell/playerlistwindow.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include "engine/board.h"
+#include "engine/globals.h"
+#include "fw/clock.h"
+#include "fw/text.h"
+#include "shell/fonts.h"
+#include "shell/gamewindow.h"
+
+using namespace globalsModule;
+
+namespace {
+constexpr int kTableHeight = 150;
+
+// Paints the row of the player on turn yellow with black text, whatever the desktop's theme.
+class CurrentRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem o(option);
+        if (index.row() == gCurrentPlayer - 1) {
+            painter->fillRect(option.rect, QColor(255, 255, 0));
+            o.palette.setColor(QPalette::Text, Qt::black);
+            o.palette.setColor(QPalette::HighlightedText, Qt::black);
+        }
+        QStyledItemDelegate::paint(painter, o, index);
+    }
+};
+
+// Lies over the score table and takes every click, so that the table only displays.
+class NoClickCanvas : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }
+};
+}  // namespace
+
+void playerListWindow::createControls() {
+    setWindowTitle(QStringLiteral("Player List"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    installMenuBar();
+    setContentSize(352, 395);
+    content()->setMinimumSize(355, 400);
+    content()->setMaximumSize(500, 32000);
+
+    ListBox1 = new QTreeWidget(content());
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(QStringLiteral("Scores"));
+    ListBox1->setGeometry(-1, -1, 354, kTableHeight);
+    ListBox1->setColumnCount(4);
+    ListBox1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Throw Score"), QStringLiteral("Turn Score"),
+                               QStringLiteral("Total Score")});
+    ListBox1->setRootIsDecorated(false);
+    ListBox1->setSelectionMode(QAbstractItemView::NoSelection);
+    ListBox1->setFocusPolicy(Qt::NoFocus);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ListBox1->setFont(fonts::system());
+    ListBox1->setItemDelegate(new CurrentRowDelegate(ListBox1));
+    ListBox1->header()->setSectionsMovable(false);
+    ListBox1->header()->setSectionResizeMode(QHeaderView::Fixed);
+
+    status = new QTextEdit(content());
+    status->setObjectName(QStringLiteral("status"));
+    status->setAccessibleName(QStringLiteral("Game History"));
+    status->setGeometry(13, 179, 326, 203);
+    status->setReadOnly(true);
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    status->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    status->setFont(fonts::smallSystem());
+    QPalette pal = status->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    status->setPalette(pal);
+
+    StaticText1 = new QLabel(QStringLiteral("Game History:"), content());
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setGeometry(13, 157, 100, 16);
+    QFont bold = fonts::system();
+    bold.setBold(true);
+    StaticText1->setFont(bold);
+
+    noClickCanvas = new NoClickCanvas(ListBox1);
+    noClickCanvas->setObjectName(QStringLiteral("noClickCanvas"));
+    noClickCanvas->setGeometry(0, 0, 354, kTableHeight);
+    noClickCanvas->raise();
+}
+
+void playerListWindow::Open() {
+    gameWindow* main = gameWindow::get();
+    move(main->x() + main->frameGeometry().width() + 20, main->y());
+}
+
+void playerListWindow::resizeEvent(QResizeEvent* e) {
+    fw::Window::resizeEvent(e);
+    if (!ListBox1) return;
+    // The table and its cover follow the right edge; the history grows both ways.
+    const int w = content()->width();
+    const int h = content()->height();
+    ListBox1->setGeometry(-1, -1, w + 2, kTableHeight);
+    noClickCanvas->setGeometry(0, 0, ListBox1->width(), kTableHeight);
+    status->setGeometry(13, 179, std::max(w - 26, 10), std::max(h - 192, 10));
+    // "30%" for the names; the other three columns share the rest.
+    const int inner = ListBox1->viewport()->width();
+    const int first = inner * 30 / 100;
+    ListBox1->setColumnWidth(0, first);
+    for (int c = 1; c < 4; ++c) ListBox1->setColumnWidth(c, (inner - first) / 3);
+}
+
+void playerListWindow::updateScores() {
+    const int last = ListBox1->topLevelItemCount() - 1;
+    const int turnTotal = gTurnScore + gameWindow::get()->playingSurface->currentPointsSaved;
+    for (int i = 0; i <= last; ++i) {
+        QTreeWidgetItem* row = ListBox1->topLevelItem(i);
+        QFont font = row->font(0);
+        const bool onTurn = i == gCurrentPlayer - 1;
+        font.setBold(onTurn);
+        row->setFont(0, font);
+        row->setText(1, onTurn ? fw::Str(gRollScore) : QStringLiteral("-"));
+        row->setText(2, onTurn ? fw::Str(turnTotal) : QStringLiteral("-"));
+        // A row without a player (the lists changed under the game) shows no total.
+        row->setText(3, i + 1 <= gPlayerList.ubound() && gPlayerList[i + 1] ? fw::Str(gPlayerList(i + 1).score)
+                                                                             : QString());
+        fw::yieldToEventLoop();
+    }
+    ListBox1->viewport()->update();
+}

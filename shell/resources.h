@@ -1,0 +1,35 @@
+#pragma once
+#include <QByteArray>
+#include <QCursor>
+#include <QPixmap>
+#include <QString>
+#include <memory>
+
+#include "fw/sound.h"
+
+// The game's pictures, sounds, manual and cursors from the resource store. Pictures and sounds
+// are kept from the first load that gives one; the manual is asked for once; cursors are loaded
+// at every call.
+std::shared_ptr<QPixmap> die1();
+std::shared_ptr<QPixmap> die2();
+std::shared_ptr<QPixmap> die3();
+std::shared_ptr<QPixmap> die4();
+std::shared_ptr<QPixmap> die5();
+std::shared_ptr<QPixmap> die6();
+std::shared_ptr<QPixmap> zorvikaboutbox();
+std::shared_ptr<QPixmap> zorvikbackground();
+std::shared_ptr<QPixmap> diemask();
+
+std::shared_ptr<fw::Sound> DiceShake();
+std::shared_ptr<fw::Sound> BOINK04();
+std::shared_ptr<fw::Sound> THEATREAPPLAUSE();
+std::shared_ptr<fw::Sound> WHISTLEAPPRECIATIVE();
+std::shared_ptr<fw::Sound> CLICK();
+
+QString zorvikmanual();
+
+std::shared_ptr<QCursor> fingerCursor();
+std::shared_ptr<QCursor> moveColumnCursor();
+
+// Plays a sound of the store; a sound the store lacks is skipped (it is still logged).
+void playSound(const std::shared_ptr<fw::Sound>& sound, const QString& name);

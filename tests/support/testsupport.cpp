@@ -1,0 +1,78 @@
+#include "tests/support/testsupport.h"
+
+#include <QCoreApplication>
+#include <QTextEdit>
+
+#include "engine/board.h"
+#include "engine/globals.h"
+#include "fw/dialogs.h"
+#include "fw/prefs.h"
+#include "fw/random.h"
+#include "fw/sound.h"
+#include "fw/window.h"
+#include "shell/playerlistwindow.h"
+
+namespace testing {
+
+std::vector<std::pair<const char*, Factory>>& registeredTests() {
+    static std::vector<std::pair<const char*, Factory>> v;
+    return v;
+}
+
+int registerTest(const char* name, Factory factory) {
+    registeredTests().emplace_back(name, std::move(factory));
+    return int(registeredTests().size());
+}
+
+QString preferencesFolder() {
+    static QTemporaryDir dir;
+    return dir.path();
+}
+
+void drain(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void resetGame(unsigned seed) {
+    for (fw::Window* w : fw::Window::allOpen()) w->Close();
+    drain(3);
+    fw::setPreferencesFolder(preferencesFolder());
+    fw::seedRandom(seed);
+    fw::setRandomSource(nullptr);
+    fw::setDialogResponder([](const fw::DialogRecord&) { return 0; });
+    fw::Window::setModalHook(nullptr);
+    fw::playedSounds().clear();
+    fw::beepCount() = 0;
+    fw::shownDialogs().clear();
+    boardClass::forcedFaces().clear();
+    globalsModule::createArrays();
+    globalsModule::init();
+}
+
+void forceFaces(std::initializer_list<int> faces) {
+    for (int f : faces) boardClass::forcedFaces().push_back(f);
+}
+
+void setFaces(std::initializer_list<int> faces) {
+    int i = 1;
+    for (int f : faces) {
+        dieClass& d = globalsModule::dice(i);
+        d.face = f;
+        d.save = false;
+        d.containsPoints = false;
+        d.x = 210 + 80 * ((i - 1) % 3);
+        d.y = 20 + 100 * ((i - 1) / 3);
+        ++i;
+    }
+}
+
+QStringList historyLines() {
+    QString text = playerListWindow::get()->status->toPlainText();
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+}  // namespace testing
