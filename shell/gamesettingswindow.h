@@ -1,0 +1,35 @@
+#pragma once
+#include "fw/window.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+
+// The modal "New Game Settings" dialog: the roster of known players, the round length, and
+// "Start Game".
+class gameSettingsWindow : public fw::Window {
+    Q_OBJECT
+public:
+    static gameSettingsWindow* get() { return fw::Window::get<gameSettingsWindow>(); }
+
+    QTreeWidget* playerListBox = nullptr;  // Playing (check box), Name (editable), Kind
+    fw::PushButton* addButton = nullptr;
+    QLineEdit* nameField = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    fw::PushButton* okayButton = nullptr;      // "Start Game"
+    fw::PushButton* cancelButton = nullptr;    // "Cancel"
+    QComboBox* roundSizePopup = nullptr;
+    QLabel* Label[3] = {nullptr, nullptr, nullptr};
+    QComboBox* playerKindPopup = nullptr;
+
+    void loadValues();
+    void buildPlayerLists();
+    bool enoughPlayers();
+    void choosePopup(QComboBox* popup, const QString& text);
+
+protected:
+    void createControls() override;
+    void Open() override;
+};
