@@ -28,8 +28,9 @@ QList<Window*>& openWindows() {
 }
 void destroyClosed() {
     const auto list = std::exchange(closedWindows(), {});
+    // Deferred: the handler that closed it may still be returning through Qt's own code.
     for (const auto& w : list)
-        if (w) delete w.data();
+        if (w) w->deleteLater();
 }
 const bool registered = [] {
     onIdle(destroyClosed);
@@ -91,10 +92,17 @@ void Window::build() {
     Open();
 }
 
+namespace {
+void bringToFront(QWidget* w) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;  // it has no stacking
+    w->raise();
+    w->activateWindow();
+}
+}  // namespace
+
 void Window::Show() {
     show();
-    raise();
-    activateWindow();
+    bringToFront(this);
 }
 
 void Window::ShowModal() {
@@ -106,8 +114,7 @@ void Window::ShowModal() {
     quitModal_ = [&loop] { loop.quit(); };
     inModal_ = true;
     show();
-    raise();
-    activateWindow();
+    bringToFront(this);
     if (modalHook()) {
         auto hook = modalHook();
         QTimer::singleShot(0, this, [self, hook] {

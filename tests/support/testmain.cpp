@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "fw/clock.h"
@@ -7,6 +8,11 @@
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A crash or time-out ends the program at once, with no debugger attached to it.
+    qputenv("QTEST_DISABLE_STACK_DUMP", "1");
+    qputenv("QTEST_DISABLE_CORE_DUMP", "1");
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     QApplication app(argc, argv);
     fw::setAudioEnabled(false);
     fw::useSelfAdvancingClock(true);

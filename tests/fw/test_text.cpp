@@ -1,0 +1,103 @@
+#include <QTest>
+
+#include "fw/list.h"
+#include "fw/random.h"
+#include "fw/text.h"
+#include "tests/support/testsupport.h"
+
+using namespace fw;
+
+class TextAndListTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void positions_areOneBasedAndForgiving() {
+        QCOMPARE(Mid(QStringLiteral("Zorvik"), 2, 3), QStringLiteral("orv"));
+        QCOMPARE(Mid(QStringLiteral("Zorvik"), 4), QStringLiteral("vik"));
+        QCOMPARE(Mid(QStringLiteral("Zorvik"), 7, 2), QString());
+        QCOMPARE(Mid(QStringLiteral("Zorvik"), 0, 2), QString());
+        QCOMPARE(Mid(QStringLiteral("Zorvik"), 2, -1), QString());
+        QCOMPARE(Left(QStringLiteral("Zorvik"), 3), QStringLiteral("Zor"));
+        QCOMPARE(Left(QStringLiteral("Zorvik"), -3), QString());
+        QCOMPARE(Right(QStringLiteral("Zorvik"), 2), QStringLiteral("ik"));
+        QCOMPARE(Right(QStringLiteral("ab"), 9), QStringLiteral("ab"));
+        QCOMPARE(Len(QString()), 0);
+    }
+
+    void search_ignoresCase() {
+        QCOMPARE(InStr(QStringLiteral("Total of this Roll"), QStringLiteral("roll")), 15);
+        QCOMPARE(InStr(3, QStringLiteral("abcabc"), QStringLiteral("A")), 4);
+        QCOMPARE(InStr(QStringLiteral("abc"), QStringLiteral("x")), 0);
+        QCOMPARE(InStr(9, QStringLiteral("abc"), QStringLiteral("a")), 0);
+        QCOMPARE(InStr(0, QStringLiteral("abc"), QStringLiteral("a")), 0);
+        QCOMPARE(ReplaceAll(QStringLiteral("A-a-b"), QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("x-x-b"));
+        QVERIFY(textEquals(QStringLiteral("Roll"), QStringLiteral("ROLL")));
+        QVERIFY(!textEquals(QStringLiteral("Roll"), QStringLiteral("Roll again")));
+    }
+
+    void fields_countFromOne() {
+        const QString s = QStringLiteral("a,b,,d");
+        QCOMPARE(CountFields(s, QStringLiteral(",")), 4);
+        QCOMPARE(NthField(s, QStringLiteral(","), 2), QStringLiteral("b"));
+        QCOMPARE(NthField(s, QStringLiteral(","), 3), QString());
+        QCOMPARE(NthField(s, QStringLiteral(","), 4), QStringLiteral("d"));
+        QCOMPARE(NthField(s, QStringLiteral(","), 5), QString());
+        QCOMPARE(NthField(s, QStringLiteral(","), 0), QString());
+        QCOMPARE(CountFields(QString(), QStringLiteral(",")), 0);
+    }
+
+    void numbers_readLeadingValue() {
+        QCOMPARE(Val(QStringLiteral("5000")), 5000.0);
+        QCOMPARE(Val(QStringLiteral("  42abc")), 42.0);
+        QCOMPARE(Val(QStringLiteral("-3.5x")), -3.5);
+        QCOMPARE(Val(QStringLiteral("abc")), 0.0);
+        QCOMPARE(Val(QString()), 0.0);
+        QCOMPARE(Val(QStringLiteral("1e3")), 1000.0);
+        QCOMPARE(ValInt(QStringLiteral("99999999999")), 2147483647);
+        QCOMPARE(toInt32(2.9), 2);
+        QCOMPARE(toInt32(-2.9), -2);
+        QCOMPARE(Round(2.5), 3);
+        QCOMPARE(Round(0.49), 0);
+        QCOMPARE(Str(-12), QStringLiteral("-12"));
+        QCOMPARE(Format(50000, QStringLiteral("######")), QStringLiteral("50000"));
+        QCOMPARE(Uppercase(QStringLiteral("true")), QStringLiteral("TRUE"));
+    }
+
+    void randomness_isReproducibleAndInRange() {
+        seedRandom(7);
+        QList<double> first;
+        for (int i = 0; i < 100; ++i) first << Rnd();
+        seedRandom(7);
+        for (int i = 0; i < 100; ++i) {
+            const double r = Rnd();
+            QCOMPARE(r, first[i]);
+            QVERIFY(r >= 0 && r < 1);
+        }
+        setRandomSource([] { return 1.5; });
+        QVERIFY(Rnd() < 1);
+        setRandomSource(nullptr);
+    }
+
+    void lists_keepElementZeroAndCheckBounds() {
+        List<QString> names(2);
+        names[1] = QStringLiteral("P1");
+        names[2] = QStringLiteral("P2");
+        names.redim(3);
+        QCOMPARE(names.ubound(), 3);
+        QCOMPARE(names[2], QStringLiteral("P2"));
+        QCOMPARE(names[3], QString());
+        names.redim(1);
+        QCOMPARE(names.ubound(), 1);
+        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, names[2]);
+        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, names[-1]);
+        QCOMPARE(names.indexOf(QStringLiteral("P1")), 1);
+        QCOMPARE(names.indexOf(QStringLiteral("P9")), -1);
+
+        ObjList<int> records(2);
+        QVERIFY_THROWS_EXCEPTION(NilObjectException, records(1));
+        records.put(1, std::make_shared<int>(5));
+        QCOMPARE(records(1), 5);
+    }
+};
+
+ZORVIK_TEST(TextAndListTest)
+#include "test_text.moc"

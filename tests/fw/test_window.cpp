@@ -1,0 +1,133 @@
+#include <QKeyEvent>
+#include <QTest>
+
+#include "fw/events.h"
+#include "fw/window.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+// A window whose button closes the window from inside its own handler.
+class ProbeWindow : public fw::Window {
+    Q_OBJECT
+public:
+    static ProbeWindow* get() { return fw::Window::get<ProbeWindow>(); }
+    fw::PushButton* closeButton = nullptr;
+    fw::PushButton* okButton = nullptr;
+    fw::PushButton* cancelButton = nullptr;
+    int opened = 0;
+    QStringList log;
+    bool aliveAfterClose = false;
+    QString keys;
+
+protected:
+    void createControls() override {
+        closeButton = new fw::PushButton(QStringLiteral("Close"), content());
+        closeButton->action = [this] {
+            Close();
+            // Still a valid object here: the handler on it has not returned.
+            aliveAfterClose = isClosed() && closeButton->text() == QLatin1String("Close");
+            log << QStringLiteral("after close");
+        };
+        okButton = new fw::PushButton(QStringLiteral("OK"), content());
+        okButton->action = [this] { log << QStringLiteral("ok"); };
+        cancelButton = new fw::PushButton(QStringLiteral("Cancel"), content());
+        cancelButton->action = [this] { log << QStringLiteral("cancel"); };
+        setDefaultButton(okButton);
+        setCancelButton(cancelButton);
+    }
+    void Open() override { ++opened; }
+    bool KeyDown(const QString& key) override {
+        keys += key;
+        return key == QLatin1String("x");
+    }
+};
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void accessor_returnsOneWindowUntilClosed() {
+        ProbeWindow* w = ProbeWindow::get();
+        QCOMPARE(ProbeWindow::get(), w);
+        QCOMPARE(w->opened, 1);
+        QVERIFY(!w->isVisible());
+        w->Close();
+        ProbeWindow* again = ProbeWindow::get();
+        QVERIFY(again != w);
+        QCOMPARE(again->opened, 1);
+        again->Close();
+        testing::drain(3);
+    }
+
+    void closeInsideHandler_keepsWindowValidUntilItReturns() {
+        QPointer<ProbeWindow> w = ProbeWindow::get();
+        w->Show();
+        w->closeButton->Push();
+        QVERIFY(!w.isNull());
+        QVERIFY(w->aliveAfterClose);
+        QCOMPARE(w->log, QStringList{QStringLiteral("after close")});
+        QVERIFY(ProbeWindow::get() != w.data());
+        testing::drain(3);
+        QVERIFY(w.isNull());  // destroyed once every handler had returned
+        ProbeWindow::get()->Close();
+    }
+
+    void disabledButton_ignoresPushAndClick() {
+        ProbeWindow* w = ProbeWindow::get();
+        w->okButton->setEnabled(false);
+        w->okButton->Push();
+        w->okButton->click();
+        QVERIFY(w->log.isEmpty());
+        w->okButton->setEnabled(true);
+        w->okButton->personGate = [] { return false; };
+        w->okButton->click();
+        QVERIFY(w->log.isEmpty());  // a person may not press now
+        w->okButton->Push();         // the game itself still may
+        QCOMPARE(w->log, QStringList{QStringLiteral("ok")});
+        w->Close();
+    }
+
+    void keys_reachWindowThenDefaultAndCancelButtons() {
+        ProbeWindow* w = ProbeWindow::get();
+        w->Show();
+        QTest::keyClick(w, Qt::Key_Return);
+        QTest::keyClick(w, Qt::Key_Escape);
+        QTest::keyClick(w, Qt::Key_X);
+        QCOMPARE(w->log, (QStringList{QStringLiteral("ok"), QStringLiteral("cancel")}));
+        QVERIFY(w->keys.contains(QLatin1Char('x')));
+        w->Close();
+    }
+
+    void showModal_returnsWhenClosedByHook() {
+        QStringList seen;
+        fw::Window::setModalHook([&seen](fw::Window* w) {
+            seen << QStringLiteral("up");
+            static_cast<ProbeWindow*>(w)->closeButton->Push();
+        });
+        ProbeWindow::get()->ShowModal();
+        fw::Window::setModalHook(nullptr);
+        QCOMPARE(seen, QStringList{QStringLiteral("up")});
+        testing::drain(3);
+        ProbeWindow::get()->Close();
+    }
+
+    void deferredWork_waitsForHandlersAndKeepsOrder() {
+        QStringList order;
+        {
+            fw::HandlerScope outer;
+            fw::runWhenIdle([&order] {
+                order << QStringLiteral("first");
+                fw::runWhenIdle([&order] { order << QStringLiteral("third"); });
+                QCOMPARE(fw::handlerDepth(), 1);
+            });
+            fw::runWhenIdle([&order] { order << QStringLiteral("second"); });
+            testing::drain(3);
+            QVERIFY(order.isEmpty());  // a handler is still running
+        }
+        testing::drain(10);
+        QCOMPARE(order, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
+    }
+};
+
+ZORVIK_TEST(WindowTest)
+#include "test_window.moc"
