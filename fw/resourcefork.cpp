@@ -19,25 +19,39 @@ QHash<QString, int>& counts() {
     static QHash<QString, int> c;
     return c;
 }
+QString& rootFolder() {
+    static QString folder = QStringLiteral(":");
+    return folder;
+}
 QString path(const QString& kind, int number, const QString& ext) {
-    return QStringLiteral(":/%1/%2.%3").arg(kind).arg(number).arg(ext);
+    return QStringLiteral("%1/%2/%3.%4").arg(rootFolder(), kind, QString::number(number), ext);
+}
+// Pictures are PNG, or JPEG where a grainy backdrop would make a PNG large. `twin` is "" or "@2x".
+QString pictureFile(int number, const QString& twin) {
+    for (const char* ext : {"png", "jpg"}) {
+        const QString file = QStringLiteral("%1/picture/%2%3.%4")
+                                 .arg(rootFolder(), QString::number(number), twin, QLatin1String(ext));
+        if (QFile::exists(file)) return file;
+    }
+    return {};
 }
 }  // namespace
 
 std::shared_ptr<QPixmap> GetPicture(int number) {
     initStore();
     counts()[QStringLiteral("picture")] += 1;
-    const QString plain = path(QStringLiteral("picture"), number, QStringLiteral("png"));
-    const QString dense = QStringLiteral(":/picture/%1@2x.png").arg(number);
     // QPixmap(file) passes over "@2x" files: load the dense one ourselves where the screen wants it.
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    if (ratio > 1.0 && QFile::exists(dense)) {
+    const QString dense = ratio > 1.0 ? pictureFile(number, QStringLiteral("@2x")) : QString();
+    if (!dense.isEmpty()) {
         auto p = std::make_shared<QPixmap>(dense);
         if (!p->isNull()) {
             p->setDevicePixelRatio(2.0);
             return p;
         }
     }
+    const QString plain = pictureFile(number, QString());
+    if (plain.isEmpty()) return nullptr;
     auto p = std::make_shared<QPixmap>(plain);
     return p->isNull() ? nullptr : p;
 }
@@ -47,7 +61,9 @@ std::shared_ptr<Sound> GetSound(int number, const QString& name) {
     counts()[QStringLiteral("sound")] += 1;
     const QString file = path(QStringLiteral("sound"), number, QStringLiteral("wav"));
     if (!QFile::exists(file)) return nullptr;
-    return std::make_shared<Sound>(name, QUrl(QStringLiteral("qrc") + file));
+    const QUrl url =
+        file.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + file) : QUrl::fromLocalFile(file);
+    return std::make_shared<Sound>(name, url);
 }
 
 QByteArray GetResource(const QString& type, int number) {
@@ -63,19 +79,22 @@ std::shared_ptr<QCursor> getCursor(int number) {
     counts()[QStringLiteral("cursor")] += 1;
     QPixmap pixmap(path(QStringLiteral("cursor"), number, QStringLiteral("png")));
     if (pixmap.isNull()) return nullptr;
-    // The hot spot is stored beside the picture as "x y"; without it, the centre.
+    // Without a readable hot spot, -1 -1 puts it in the centre.
     int hx = -1, hy = -1;
     QFile spot(path(QStringLiteral("cursor"), number, QStringLiteral("hotspot")));
     if (spot.open(QIODevice::ReadOnly)) {
         const auto parts = QString::fromLatin1(spot.readAll()).simplified().split(QLatin1Char(' '));
-        if (parts.size() == 2) {
-            hx = parts[0].toInt();
-            hy = parts[1].toInt();
-        }
+        bool okX = false, okY = false;
+        const int x = parts.size() == 2 ? parts[0].toInt(&okX) : 0;
+        const int y = parts.size() == 2 ? parts[1].toInt(&okY) : 0;
+        if (okX && okY && x >= 0 && y >= 0 && x < pixmap.width() && y < pixmap.height()) hx = x, hy = y;
     }
     return std::make_shared<QCursor>(pixmap, hx, hy);
 }
 
 int requests(const QString& kind) { return counts().value(kind); }
+
+void setRoot(const QString& folder) { rootFolder() = folder.isEmpty() ? QStringLiteral(":") : folder; }
+QString root() { return rootFolder(); }
 
 }  // namespace fw::ResourceFork

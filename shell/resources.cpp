@@ -1,54 +1,60 @@
 #include "shell/resources.h"
 
+#include <array>
+
 #include "fw/resourcefork.h"
 
 namespace {
-// Kept from the first load that gives an object; a load that gives nothing is tried again.
-std::shared_ptr<QPixmap> picture(std::shared_ptr<QPixmap>& kept, int number) {
-    if (!kept) kept = fw::ResourceFork::GetPicture(number);
-    return kept;
+constexpr int kFirst = 168;  // pictures 168..176, sounds 168..172
+
+struct Kept {
+    std::array<std::shared_ptr<QPixmap>, 9> pictures;
+    std::array<std::shared_ptr<fw::Sound>, 5> sounds;
+    bool manualLoaded = false;
+    QString manual;
+};
+Kept& kept() {
+    static Kept k;
+    return k;
 }
-std::shared_ptr<fw::Sound> sound(std::shared_ptr<fw::Sound>& kept, int number, const char* name) {
-    if (!kept) kept = fw::ResourceFork::GetSound(number, QString::fromLatin1(name));
-    return kept;
+
+// Kept from the first load that gives an object; a load that gives nothing is tried again.
+std::shared_ptr<QPixmap> picture(int number) {
+    auto& slot = kept().pictures.at(size_t(number - kFirst));
+    if (!slot) slot = fw::ResourceFork::GetPicture(number);
+    return slot;
+}
+std::shared_ptr<fw::Sound> sound(int number, const char* name) {
+    auto& slot = kept().sounds.at(size_t(number - kFirst));
+    if (!slot) slot = fw::ResourceFork::GetSound(number, QString::fromLatin1(name));
+    return slot;
 }
 }  // namespace
 
-#define PICTURE(name, number)                 \
-    std::shared_ptr<QPixmap> name() {         \
-        static std::shared_ptr<QPixmap> kept; \
-        return picture(kept, number);         \
-    }
-#define SOUND(name, number)                      \
-    std::shared_ptr<fw::Sound> name() {          \
-        static std::shared_ptr<fw::Sound> kept;  \
-        return sound(kept, number, #name);       \
-    }
+std::shared_ptr<QPixmap> die1() { return picture(168); }
+std::shared_ptr<QPixmap> die2() { return picture(169); }
+std::shared_ptr<QPixmap> die3() { return picture(170); }
+std::shared_ptr<QPixmap> die4() { return picture(171); }
+std::shared_ptr<QPixmap> die5() { return picture(172); }
+std::shared_ptr<QPixmap> die6() { return picture(173); }
+std::shared_ptr<QPixmap> zorvikaboutbox() { return picture(174); }
+std::shared_ptr<QPixmap> zorvikbackground() { return picture(175); }
+std::shared_ptr<QPixmap> diemask() { return picture(176); }
 
-PICTURE(die1, 168)
-PICTURE(die2, 169)
-PICTURE(die3, 170)
-PICTURE(die4, 171)
-PICTURE(die5, 172)
-PICTURE(die6, 173)
-PICTURE(zorvikaboutbox, 174)
-PICTURE(zorvikbackground, 175)
-PICTURE(diemask, 176)
+std::shared_ptr<fw::Sound> DiceShake() { return sound(168, "DiceShake"); }
+std::shared_ptr<fw::Sound> BOINK04() { return sound(169, "BOINK04"); }
+std::shared_ptr<fw::Sound> THEATREAPPLAUSE() { return sound(170, "THEATREAPPLAUSE"); }
+std::shared_ptr<fw::Sound> WHISTLEAPPRECIATIVE() { return sound(171, "WHISTLEAPPRECIATIVE"); }
+std::shared_ptr<fw::Sound> CLICK() { return sound(172, "CLICK"); }
 
-SOUND(DiceShake, 168)
-SOUND(BOINK04, 169)
-SOUND(THEATREAPPLAUSE, 170)
-SOUND(WHISTLEAPPRECIATIVE, 171)
-SOUND(CLICK, 172)
-
+// Asked for once per run, even when the store gives nothing.
 QString zorvikmanual() {
-    static bool loaded = false;
-    static QString text;
-    if (!loaded) {
-        text = QString::fromUtf8(fw::ResourceFork::GetResource(QStringLiteral("TEXT"), 168));
-        loaded = true;
+    Kept& k = kept();
+    if (!k.manualLoaded) {
+        k.manual = QString::fromUtf8(fw::ResourceFork::GetResource(QStringLiteral("TEXT"), 168));
+        k.manualLoaded = true;
     }
-    return text;
+    return k.manual;
 }
 
 std::shared_ptr<QCursor> fingerCursor() { return fw::ResourceFork::getCursor(168); }
@@ -60,3 +66,5 @@ void playSound(const std::shared_ptr<fw::Sound>& s, const QString& name) {
     else
         fw::playedSounds().append(name);
 }
+
+void forgetKeptResources() { kept() = Kept(); }

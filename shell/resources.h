@@ -33,3 +33,6 @@ std::shared_ptr<QCursor> moveColumnCursor();
 
 // Plays a sound of the store; a sound the store lacks is skipped (it is still logged).
 void playSound(const std::shared_ptr<fw::Sound>& sound, const QString& name);
+
+// Tests only: drops every kept picture and sound and the manual, as at start.
+void forgetKeptResources();
