@@ -1,5 +1,6 @@
 #pragma once
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -19,6 +20,7 @@ public:
 
     fw::ObjList<pointClass> savedPoints{8};  // squares 1..8
     int currentPointsSaved = 0;              // points set aside in the current turn
+    std::shared_ptr<QPixmap> Backdrop;       // drawn beneath everything Paint draws
 
     // Raised once per scoring group moved, with the index of the clicked (or lowest) die.
     std::function<void(int)> diceAddedToShelf;
@@ -29,6 +31,10 @@ public:
 
     // Faces that the next rolled dice show, in the order they are rolled (tests force rolls).
     static std::deque<int>& forcedFaces();
+
+    // The 64 x 64 picture of a die whose top-left corner is (x, y). Painting, the hit box
+    // (one pixel larger to the right and below) and the refresh rectangle all derive from it.
+    static QRect dieRect(int x, int y);
 
     // Events
     void Open();
@@ -72,6 +78,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
+    bool personMayClick() const;
+
     bool rolling_ = false;
     bool pressed_ = false;
 };

@@ -41,9 +41,11 @@ void waitUntilTicks(std::int32_t start, std::int32_t ticks) {
             yieldToEventLoop();
             continue;
         }
-        const int ms = int(((ticks - passed) * 1000 + 59) / 60);
+        // Sleep until the tick boundary at which the wait ends, not a whole tick more.
+        const qint64 endTick = qint64(Ticks()) + (ticks - passed);
+        const qint64 ms = std::max<qint64>((endTick * 1000 + 59) / 60 - started().elapsed(), 1);
         QEventLoop loop;
-        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        QTimer::singleShot(int(ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 }

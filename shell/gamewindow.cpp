@@ -18,6 +18,9 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     label->setGeometry(r);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
     return label;
 }
 }  // namespace
