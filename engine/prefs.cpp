@@ -1,8 +1,72 @@
-// Placeholder until the preferences file lands.
-#include "engine/globals.h"
+#include <QDir>
 
+#include "engine/globals.h"
+#include "fw/clock.h"
+#include "fw/prefs.h"
+#include "fw/text.h"
+
+// "Zorvik Prefs": one value per line. The roster count M, then per player its flag ("true" or
+// "false"), its kind and its name, then the round length. A roster of a ticked person P1 and an
+// unticked "CPU: Clever" P2 with round length 5000 reads: 2, true, 0, P1, false, 2, P2, 5000.
 namespace globalsModule {
-void savePrefs() {}
-void loadPrefs() {}
-bool returnBValue(const QString&) { return false; }
+namespace {
+const QString kFileName = QStringLiteral("Zorvik Prefs");
+
+QString prefsPath() {
+    const QString folder = fw::PreferencesFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(kFileName);
+}
+
+// A name is one line of the file: a line end inside it becomes a blank.
+QString oneLine(QString name) {
+    name.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return name;
+}
+
+int kindFrom(const QString& line) {
+    const int kind = fw::ValInt(line);
+    return kind >= 0 && kind <= 5 ? kind : 0;
+}
+}  // namespace
+
+void savePrefs() {
+    const QString path = prefsPath();
+    if (path.isEmpty()) return;
+    const int count = gCompletePlayerList.ubound();
+    QStringList lines;
+    lines << fw::Str(count);
+    for (int i = 1; i <= count; ++i) {
+        const auto& p = gCompletePlayerList[i];
+        lines << (p && p->active ? QStringLiteral("true") : QStringLiteral("false"));
+        lines << fw::Str(p ? p->human : 0);
+        lines << (p ? oneLine(p->name) : QString());
+        fw::yieldToEventLoop();
+    }
+    lines << fw::Format(gRoundSize, QStringLiteral("######"));
+    fw::writeLinesAtomically(path, lines);
+}
+
+void loadPrefs() {
+    const QString path = prefsPath();
+    if (path.isEmpty()) return;
+    auto stream = fw::TextInputStream::open(path);
+    if (!stream) return;
+    const int count = fw::ValInt(stream->ReadLine());
+    // A damaged count may promise far more players than the file holds: stop at its end.
+    for (int i = 1; i <= count && !stream->EOF_(); ++i) {
+        gCompletePlayerList.redim(i);
+        auto p = std::make_shared<playerClass>();
+        p->active = returnBValue(stream->ReadLine());
+        p->human = kindFrom(stream->ReadLine());
+        p->name = stream->ReadLine();
+        gCompletePlayerList.put(i, p);
+        fw::yieldToEventLoop();
+    }
+    gRoundSize = fw::ValInt(stream->ReadLine());
+}
+
+bool returnBValue(const QString& s) { return fw::Uppercase(fw::Left(s, 1)) == QStringLiteral("T"); }
+
 }  // namespace globalsModule

@@ -31,6 +31,12 @@ bool writeLinesAtomically(const QString& path, const QStringList& lines) {
             return false;
         }
     }
+    // Writes are buffered: a full disk shows only when the buffer goes out, and commit() would
+    // not notice it there.
+    if (!file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 

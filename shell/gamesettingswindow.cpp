@@ -1,9 +1,186 @@
-// Placeholder until the new-game dialog lands.
 #include "shell/gamesettingswindow.h"
 
-void gameSettingsWindow::loadValues() {}
-void gameSettingsWindow::buildPlayerLists() {}
-bool gameSettingsWindow::enoughPlayers() { return false; }
-void gameSettingsWindow::choosePopup(QComboBox*, const QString&) {}
-void gameSettingsWindow::createControls() {}
-void gameSettingsWindow::Open() {}
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+#include "fw/text.h"
+#include "shell/app.h"
+#include "shell/fonts.h"
+#include "shell/menu.h"
+
+namespace {
+// Only the names (column 1) are edited in place; the kind is chosen with the popup.
+class NameOnlyDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        return index.column() == 1 ? QStyledItemDelegate::createEditor(parent, option, index) : nullptr;
+    }
+};
+
+QFont plainSystem() {
+    QFont f = fonts::system();
+    f.setBold(false);  // set explicitly, so that a bold group box does not pass its weight on
+    return f;
+}
+
+QFont boldSystem() {
+    QFont f = fonts::system();
+    f.setBold(true);
+    return f;
+}
+
+QLabel* label(QWidget* parent, int index, const QString& text, const QRect& r) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("Label%1").arg(index));
+    l->setFont(boldSystem());
+    // A bold caption wider than its place on this desktop's font grows to the right, not clipped.
+    l->setGeometry(r.x(), r.y(), std::max(r.width(), l->sizeHint().width()), r.height());
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
+}
+
+fw::PushButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& r) {
+    auto* b = new fw::PushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(r);
+    b->setFont(plainSystem());
+    return b;
+}
+
+QComboBox* popup(QWidget* parent, const QString& name, const QStringList& items, const QRect& r) {
+    auto* p = new QComboBox(parent);
+    p->setObjectName(name);
+    p->addItems(items);
+    p->setCurrentIndex(0);
+    p->setFont(plainSystem());
+    p->setGeometry(r);
+    return p;
+}
+}  // namespace
+
+void gameSettingsWindow::createControls() {
+    setWindowTitle(QStringLiteral("New Game Settings"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setContentSize(300, 331);
+    if (App()->MenuBar)
+        App()->MenuBar->addShortcutsTo(this,
+                                       {QStringLiteral("FileQuit"), QStringLiteral("HelpInstructions")});
+    QWidget* c = content();
+
+    playerListBox = new QTreeWidget(c);
+    playerListBox->setObjectName(QStringLiteral("playerListBox"));
+    playerListBox->setGeometry(21, 34, 255, 98);
+    playerListBox->setFont(fonts::smallSystem());
+    playerListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    playerListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    playerListBox_Open();
+
+    addButton =
+        button(c, QStringLiteral("addButton"), QStringLiteral("Add This Player"), {121, 208, 150, 20});
+    addButton->action = [this] { addButton_Action(); };
+
+    nameField = new QLineEdit(c);
+    nameField->setObjectName(QStringLiteral("nameField"));
+    nameField->setGeometry(121, 143, 155, 22);
+    nameField->setFont(plainSystem());
+    connect(nameField, &QLineEdit::textChanged, this, [this] {
+        fw::HandlerScope scope;
+        nameField_TextChange();
+    });
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Players"), c);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(13, 13, 274, 227);
+    GroupBox1->setFont(boldSystem());
+    GroupBox1->lower();  // the list, the field and the Add button stand over the frame
+
+    okayButton = button(c, QStringLiteral("okayButton"), QStringLiteral("Start Game"), {187, 298, 100, 20});
+    okayButton->setDefault(true);
+    okayButton->action = [this] { okayButton_Action(); };
+    setDefaultButton(okayButton);
+
+    cancelButton = button(c, QStringLiteral("cancelButton"), QStringLiteral("Cancel"), {13, 298, 100, 20});
+    cancelButton->action = [this] { cancelButton_Action(); };
+    setCancelButton(cancelButton);
+
+    roundSizePopup = popup(c, QStringLiteral("roundSizePopup"),
+                           {QStringLiteral("1000"), QStringLiteral("5000"), QStringLiteral("10000"),
+                            QStringLiteral("20000"), QStringLiteral("35000"), QStringLiteral("50000")},
+                           {121, 253, 100, 19});
+
+    // The group's children stand at their window places less the group's corner (13, 13).
+    Label[0] = label(c, 0, QStringLiteral("Round Length:"), {13, 252, 100, 20});
+    Label[1] = label(GroupBox1, 1, QStringLiteral("Player Name:"), {21 - 13, 143 - 13, 85, 20});
+    Label[2] = label(GroupBox1, 2, QStringLiteral("Player Type:"), {21 - 13, 174 - 13, 85, 20});
+
+    playerKindPopup =
+        popup(GroupBox1, QStringLiteral("playerKindPopup"),
+              {QStringLiteral("Human"), QStringLiteral("CPU: Dumb"), QStringLiteral("CPU: Clever"),
+               QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")},
+              {121 - 13, 174 - 13, 155, 20});
+    connect(playerKindPopup, &QComboBox::currentIndexChanged, this, [this] {
+        fw::HandlerScope scope;
+        playerKindPopup_Change();
+    });
+}
+
+void gameSettingsWindow::playerListBox_Open() {
+    QTreeWidget* list = playerListBox;
+    list->setColumnCount(3);
+    list->setHeaderLabels({QStringLiteral("Playing"), QStringLiteral("Name"), QStringLiteral("Kind")});
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::SelectedClicked);
+    list->setItemDelegate(new NameOnlyDelegate(list));
+    list->setDragEnabled(false);
+    list->setSortingEnabled(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionResizeMode(QHeaderView::Fixed);
+    list->header()->setStretchLastSection(false);
+    // "20%,50%,30%" of the width inside the frame and the scroll bar.
+    const int inner = list->width() - 2 * list->frameWidth() - list->verticalScrollBar()->sizeHint().width();
+    list->setColumnWidth(0, inner * 20 / 100);
+    list->setColumnWidth(1, inner * 50 / 100);
+    list->setColumnWidth(2, inner - inner * 20 / 100 - inner * 50 / 100);
+
+    list->installEventFilter(this);
+    connect(list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        fw::HandlerScope scope;
+        playerListBox_CellAction(playerListBox->indexOfTopLevelItem(item), column);
+    });
+    connect(list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        fw::HandlerScope scope;
+        playerListBox_Change();
+    });
+}
+
+void gameSettingsWindow::Open() {
+    loadValues();
+    okayButton->setEnabled(enoughPlayers());
+    addButton->setEnabled(nameField->text().length() > 0);
+}
+
+bool gameSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == playerListBox && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        fw::HandlerScope scope;
+        playerListBox_KeyDown(key->key() == Qt::Key_Backspace ? fw::Chr(8) : key->text());
+    }
+    return fw::Window::eventFilter(watched, event);
+}
+
+void gameSettingsWindow::EnableMenuItems() {
+    FileQuit()->setEnabled(true);
+    // "Instructions..." joins when the help window exists.
+}

@@ -29,7 +29,25 @@ public:
     bool enoughPlayers();
     void choosePopup(QComboBox* popup, const QString& text);
 
+    // Control events
+    bool playerListBox_KeyDown(const QString& key);
+    void playerListBox_CellAction(int row, int column);
+    void playerListBox_Change();
+    void addButton_Action();
+    void nameField_TextChange();
+    void okayButton_Action();
+    void cancelButton_Action();
+    void playerKindPopup_Change();
+
+    // The menus' enabling while the dialog is the active window.
+    Q_INVOKABLE void EnableMenuItems();
+
 protected:
     void createControls() override;
     void Open() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void playerListBox_Open();
+    int listIndex() const;  // the selected row, -1 for none
 };

@@ -1,12 +1,3 @@
-#include <QApplication>
+#include "shell/app.h"
 
-#include "engine/globals.h"
-#include "shell/playerlistwindow.h"
-
-int main(int argc, char** argv) {
-    QApplication a(argc, argv);
-    globalsModule::createArrays();
-    globalsModule::init();
-    playerListWindow::get()->Show();
-    return a.exec();
-}
+int main(int argc, char** argv) { return runApplication(argc, argv); }

@@ -1,0 +1,45 @@
+#include "shell/aboutwindow.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "shell/app.h"
+#include "shell/fonts.h"
+#include "shell/menu.h"
+#include "shell/resources.h"
+
+void aboutWindow::createControls() {
+    setWindowTitle(QStringLiteral("About \"Zorvik\""));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setContentSize(400, 300);
+    setFixedSize(size());
+    if (App()->MenuBar) App()->MenuBar->addShortcutsTo(this, {QStringLiteral("FileQuit")});
+
+    versionStatic = new QLabel(QStringLiteral("1.0.0"), content());
+    versionStatic->setObjectName(QStringLiteral("versionStatic"));
+    versionStatic->setGeometry(12, 109, 100, 20);
+    versionStatic->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    versionStatic->setFont(fonts::system());
+    QPalette pal = versionStatic->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    versionStatic->setPalette(pal);
+    versionStatic_Open();
+}
+
+void aboutWindow::versionStatic_Open() { versionStatic->setText(App()->LongVersion()); }
+
+void aboutWindow::paintEvent(QPaintEvent*) {
+    QPainter g(this);
+    g.setRenderHint(QPainter::SmoothPixmapTransform);  // the twice-size picture on a 1.5x screen
+    if (const auto backdrop = zorvikaboutbox())
+        g.drawPixmap(QRect(0, 0, 400, 300), *backdrop);
+    else
+        g.fillRect(rect(), Qt::white);
+}
+
+void aboutWindow::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    fw::HandlerScope scope;
+    Close();
+}

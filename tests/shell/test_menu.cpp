@@ -1,0 +1,152 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include "shell/app.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/menu.h"
+#include "shell/playerlistwindow.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+// Each entry of a menu as shown: "caption<TAB>shortcut", or "-" for a separator.
+QStringList entries(QMenu* menu) {
+    QStringList result;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) {
+            result << QStringLiteral("-");
+            continue;
+        }
+        const QString keys = a->shortcut().toString(QKeySequence::PortableText);
+        result << (keys.isEmpty() ? a->text() : a->text() + QLatin1Char('\t') + keys);
+    }
+    return result;
+}
+
+QMenu* menuOf(QMenuBar* bar, int i) { return bar->actions().at(i)->menu(); }
+
+// The Edit items that are on, as "Undo Cut Copy Paste Clear" would read with all on.
+QString editItemsOn() {
+    Menu::get()->updateEnabled();
+    QStringList on;
+    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear"})
+        if (Menu::get()->find(QLatin1String(name))->Enabled()) on << QLatin1String(name + 4);
+    return on.join(QLatin1Char(' '));
+}
+
+void trigger(const char* name) { Menu::get()->find(QLatin1String(name))->action()->trigger(); }
+}  // namespace
+
+class MenuTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        testing::resetGame();
+        setUpApplication();
+    }
+    void cleanup() { fw::Window::setMenuBarFactory(nullptr); }
+
+    void bar_holdsFileEditHelpInOrder() {
+        QVERIFY(Menu::get() == Menu::get());
+        QWidget window;
+        QMenuBar* bar = Menu::get()->makeMenuBar(&window);
+        QCOMPARE(bar->actions().size(), 3);
+        QCOMPARE(bar->actions().at(0)->text(), QStringLiteral("File"));
+        QCOMPARE(entries(menuOf(bar, 0)), QStringList({QStringLiteral("New Game...\tCtrl+N"),
+                                                       QStringLiteral("-"), QStringLiteral("Quit\tCtrl+Q")}));
+        QCOMPARE(bar->actions().at(1)->text(), QStringLiteral("Edit"));
+        QCOMPARE(entries(menuOf(bar, 1)),
+                 QStringList({QStringLiteral("Undo\tCtrl+Z"), QStringLiteral("-"),
+                              QStringLiteral("Cut\tCtrl+X"), QStringLiteral("Copy\tCtrl+C"),
+                              QStringLiteral("Paste\tCtrl+V"), QStringLiteral("Clear")}));
+        QCOMPARE(bar->actions().at(2)->text(), QStringLiteral("Help"));
+        QCOMPARE(entries(menuOf(bar, 2)),
+                 QStringList({QStringLiteral("Instructions...\tCtrl+?"), QStringLiteral("-"),
+                              QStringLiteral("Check Website for New Version..."),
+                              QStringLiteral("About Zorvik!...")}));
+        QCOMPARE(HelpInstructions()->action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Question));
+
+        QCOMPARE(FileQuit()->kind(), fw::MenuItem::Kind::Quit);
+        QCOMPARE(AppleAbout()->kind(), fw::MenuItem::Kind::Apple);
+        QCOMPARE(AppleAbout()->parent(), Menu::get()->Child(QStringLiteral("HelpMenu")));
+        QVERIFY(FileQuit()->AutoEnable() && HelpInstructions()->AutoEnable() && !FileNewGame()->AutoEnable());
+    }
+
+    void everyWindowsBar_sharesOneSetOfActions() {
+        QWidget first;
+        QWidget second;
+        QMenuBar* a = Menu::get()->makeMenuBar(&first);
+        QMenuBar* b = Menu::get()->makeMenuBar(&second);
+        QVERIFY(menuOf(a, 0) != menuOf(b, 0));
+        QCOMPARE(menuOf(a, 0)->actions().first(), FileNewGame()->action());
+        QCOMPARE(menuOf(b, 0)->actions().first(), FileNewGame()->action());
+
+        Menu::get()->updateEnabled();
+        QVERIFY(AppleAbout()->Enabled() && FileNewGame()->Enabled() && FileQuit()->Enabled());
+        QVERIFY(!HelpInstructions()->Enabled() && !HelpCheckforUpdates()->Enabled());
+        FileNewGame()->setEnabled(false);
+        QVERIFY(!menuOf(b, 0)->actions().first()->isEnabled());
+        Q_EMIT menuOf(b, 0)->aboutToShow();  // opening a menu brings the states up to date
+        QVERIFY(menuOf(a, 0)->actions().first()->isEnabled());
+
+        // The game's windows take the bar at start-up; the modal dialog answers Quit and Help keys.
+        QVERIFY(playerListWindow::get()->findChild<QMenuBar*>());
+        gameSettingsWindow* d = gameSettingsWindow::get();
+        QVERIFY(!d->findChild<QMenuBar*>());
+        QCOMPARE(d->actions(), QList<QAction*>({FileQuit()->action(), HelpInstructions()->action()}));
+    }
+
+    void editItems_actOnTheFocusedTextField() {
+        gameSettingsWindow* d = gameSettingsWindow::get();
+        d->Show();
+        testing::drain(2);
+        QVERIFY(d->isActiveWindow());
+        QCOMPARE(editItemsOn(), QString());  // the list has the focus
+
+        d->nameField->setFocus();
+        QCOMPARE(editItemsOn(), QStringLiteral("Paste"));
+        QTest::keyClicks(d->nameField, QStringLiteral("Hello"));
+        d->nameField->selectAll();
+        QCOMPARE(editItemsOn(), QStringLiteral("Undo Cut Copy Paste Clear"));
+        trigger("EditCopy");
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Hello"));
+        trigger("EditClear");
+        QCOMPARE(d->nameField->text(), QString());
+        QVERIFY(!d->addButton->isEnabled());
+        trigger("EditUndo");
+        QCOMPARE(d->nameField->text(), QStringLiteral("Hello"));
+        d->nameField->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("Ann"));
+        trigger("EditCut");
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Hello"));
+        trigger("EditPaste");
+        trigger("EditPaste");
+        QCOMPARE(d->nameField->text(), QStringLiteral("HelloHello"));
+
+        d->playerListBox->setFocus();
+        QCOMPARE(editItemsOn(), QString());
+        trigger("EditPaste");
+        QCOMPARE(d->nameField->text(), QStringLiteral("HelloHello"));
+        d->Close();
+
+        // The game history can be copied, not changed.
+        playerListWindow* list = playerListWindow::get();
+        list->status->setPlainText(QStringLiteral("It is Ann's turn."));
+        list->Show();
+        testing::drain(2);
+        list->status->setFocus();
+        list->status->selectAll();
+        QCOMPARE(editItemsOn(), QStringLiteral("Copy"));
+        trigger("EditCopy");
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("It is Ann's turn."));
+    }
+};
+
+ZORVIK_TEST(MenuTest)
+#include "test_menu.moc"

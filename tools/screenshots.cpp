@@ -1,0 +1,134 @@
+// Renders the README's pictures from the real windows, offscreen: the new-game dialog with a
+// roster, the main window after a roll with a group set aside, and the player list after a few
+// turns. Usage: screenshots [folder]   (default docs; pictures at twice the size, for crispness)
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <cstdio>
+#include <functional>
+
+#include "engine/board.h"
+#include "engine/globals.h"
+#include "fw/clock.h"
+#include "fw/dialogs.h"
+#include "fw/prefs.h"
+#include "fw/random.h"
+#include "fw/sound.h"
+#include "shell/app.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/gamewindow.h"
+#include "shell/playerlistwindow.h"
+
+using namespace globalsModule;
+
+namespace {
+void settle() {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+
+bool runUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200000 && !done(); ++i) QApplication::processEvents();
+    return done();
+}
+
+void key(QWidget* w, int code, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+}
+
+void clickDie(int i) {
+    boardClass* table = gameWindow::get()->playingSurface;
+    const QPointF at(dice(i).x + 32, dice(i).y + 32);
+    QMouseEvent press(QEvent::MouseButtonPress, at, table->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      {});
+    QApplication::sendEvent(table, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, table->mapToGlobal(at), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(table, &release);
+}
+
+// A person's turn: the rolls given, each followed by Space; then "." banks the turn.
+void personTurn(std::initializer_list<std::initializer_list<int>> rolls) {
+    gameWindow* w = gameWindow::get();
+    for (const auto& faces : rolls) {
+        for (int f : faces) boardClass::forcedFaces().push_back(f);
+        key(w, Qt::Key_Return, QStringLiteral("\r"));
+        key(w, Qt::Key_Space, QStringLiteral(" "));
+    }
+    key(w, Qt::Key_Period, QStringLiteral("."));
+}
+
+bool personOnTurn(const QString& name) {
+    gameWindow* w = fw::Window::ifOpen<gameWindow>();
+    return w && gPlayerList(gCurrentPlayer).name == name && w->personMayAct() && w->rollButton->isEnabled();
+}
+
+bool save(QWidget* w, const QString& path) {
+    settle();
+    if (w->grab().save(path)) {
+        std::printf("wrote %s\n", qPrintable(path));
+        return true;
+    }
+    std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    return false;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication qapp(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(folder);
+    QTemporaryDir prefs;  // never the user's roster
+    fw::setPreferencesFolder(prefs.path());
+    fw::setAudioEnabled(false);
+    fw::useSelfAdvancingClock(true);
+    fw::seedRandom(11);
+    fw::setDialogResponder([](const fw::DialogRecord&) { return 0; });
+    setUpApplication();
+    init();
+
+    gameSettingsWindow* d = gameSettingsWindow::get();
+    d->Show();
+    const QList<std::tuple<QString, QString, bool>> roster = {
+        {QStringLiteral("Ann"), QStringLiteral("Human"), true},
+        {QStringLiteral("Ben"), QStringLiteral("Human"), true},
+        {QStringLiteral("Robo"), QStringLiteral("CPU: Clever"), true},
+        {QStringLiteral("Max"), QStringLiteral("CPU: Evil"), false}};
+    for (const auto& [name, kind, ticked] : roster) {
+        d->playerKindPopup->setCurrentText(kind);
+        d->nameField->setText(name);
+        d->addButton->Push();
+        if (!ticked)
+            d->playerListBox->topLevelItem(d->playerListBox->topLevelItemCount() - 1)
+                ->setCheckState(0, Qt::Unchecked);
+    }
+    d->playerListBox->setCurrentItem(d->playerListBox->topLevelItem(2), 2);
+    d->roundSizePopup->setCurrentText(QStringLiteral("10000"));
+    d->nameField->setText(QStringLiteral("Zoe"));
+    bool ok = save(d, folder + QStringLiteral("/screenshot-new-game.png"));
+    d->nameField->clear();
+
+    fw::setRandomSource([] { return 0.0; });  // Ann opens
+    d->okayButton->Push();
+    fw::setRandomSource(nullptr);
+    settle();
+
+    personTurn({{1, 1, 1, 5, 2, 3}});
+    ok = runUntil([] { return personOnTurn(QStringLiteral("Ben")); }) && ok;
+    personTurn({{5, 5, 5, 3, 4, 2}, {1, 4, 6}});
+    ok = runUntil([] { return personOnTurn(QStringLiteral("Ann")); }) && ok;
+
+    // Ann's second turn: three 2s set aside, the 5 still in the roll area.
+    for (int f : {2, 6, 2, 5, 3, 2}) boardClass::forcedFaces().push_back(f);
+    gameWindow* w = gameWindow::get();
+    key(w, Qt::Key_Return, QStringLiteral("\r"));
+    clickDie(1);
+    ok = save(w, folder + QStringLiteral("/screenshot-game.png")) && ok;
+    ok = save(playerListWindow::get(), folder + QStringLiteral("/screenshot-players.png")) && ok;
+    return ok ? 0 : 1;
+}
