@@ -50,6 +50,7 @@ public:
     int randomSix();
     bool isOkay(int n, int x, int y);
     bool checkPoint(int px, int py, int dx, int dy);
+    void firstFreePlace(int n, int& x, int& y);  // the first accepted corner, row by row
     void delay(int ticks);
     bool rolling() const { return rolling_; }
 

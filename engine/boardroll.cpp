@@ -24,9 +24,12 @@ void boardClass::rollTheDice() {
         d.containsPoints = false;
         d.face = randomSix();
         int x = 0, y = 0;
+        int tries = 0;
         do {
             randomLocation(x, y);
             fw::yieldToEventLoop();
+            // A free place always exists; should the random source keep missing it, take the first.
+            if (++tries > 10000) firstFreePlace(i - 1, x, y);
         } while (!isOkay(i - 1, x, y));
         d.x = x;
         d.y = y;
@@ -98,6 +101,16 @@ bool boardClass::isOkay(int n, int x, int y) {
         if (inside) return false;
     }
     return true;
+}
+
+void boardClass::firstFreePlace(int n, int& x, int& y) {
+    for (int cy = 10; cy <= 310; ++cy)
+        for (int cx = 210; cx <= 500; ++cx)
+            if (isOkay(n, cx, cy)) {
+                x = cx;
+                y = cy;
+                return;
+            }
 }
 
 bool boardClass::checkPoint(int px, int py, int dx, int dy) {

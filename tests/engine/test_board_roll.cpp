@@ -180,6 +180,13 @@ private Q_SLOTS:
                  (QList<int>{1, 2, 4, 6}));
     }
 
+    void stuckRandomSource_stillPlacesEveryDie() {
+        // The same draw every time would keep offering one taken place.
+        fw::setRandomSource([] { return 0.0; });
+        table()->freshRoll();
+        for (int i = 1; i <= 6; ++i) QVERIFY(table()->isOkay(i - 1, dice(i).x, dice(i).y));
+    }
+
     void delay_waitsTheGivenTicks() {
         int start = fw::Ticks();
         table()->delay(0);
