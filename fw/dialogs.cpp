@@ -17,7 +17,11 @@ std::function<int(const DialogRecord&)>& responder() {
 int MessageDialog::ShowModal() {
     HandlerScope scope;
     const DialogRecord record{Message, Explanation};
-    shownDialogs().append(record);
+    // The log keeps the most recent dialogs only, so that a long session does not grow it without end.
+    constexpr qsizetype kLogLimit = 1024;
+    QList<DialogRecord>& log = shownDialogs();
+    if (log.size() >= kLogLimit) log.remove(0, log.size() - kLogLimit / 2);
+    log.append(record);
     if (responder()) return responder()(record);
 
     QMessageBox box;

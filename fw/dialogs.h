@@ -29,6 +29,6 @@ void MsgBox(const QString& text);
 
 // With a responder set, no box is shown: the responder gets the record and returns the button.
 void setDialogResponder(std::function<int(const DialogRecord&)> responder);
-QList<DialogRecord>& shownDialogs();
+QList<DialogRecord>& shownDialogs();  // oldest first (the last thousand or so)
 
 }  // namespace fw

@@ -11,7 +11,11 @@ bool audioOn = true;
 Sound::Sound(const QString& name, const QUrl& source) : name_(name), source_(source) {}
 
 void Sound::Play() {
-    playedSounds().append(name_);
+    // The log keeps the most recent plays only, so that a long session does not grow it without end.
+    constexpr qsizetype kLogLimit = 4096;
+    QStringList& log = playedSounds();
+    if (log.size() >= kLogLimit) log.remove(0, log.size() - kLogLimit / 2);
+    log.append(name_);
     if (!audioOn) return;
     if (!effect_) {
         effect_ = new QSoundEffect(this);

@@ -24,7 +24,7 @@ private:
 };
 
 void setAudioEnabled(bool on);
-QStringList& playedSounds();  // names of the sounds played, oldest first
+QStringList& playedSounds();  // names of the sounds played, oldest first (the last few thousand)
 
 void Beep();
 int& beepCount();

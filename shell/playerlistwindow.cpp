@@ -1,5 +1,6 @@
 #include "shell/playerlistwindow.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
@@ -24,7 +25,8 @@ constexpr int kTableHeight = 150;
 class CurrentRowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyleOptionViewItem o(option);
         if (index.row() == gCurrentPlayer - 1) {
             painter->fillRect(option.rect, QColor(255, 255, 0));
@@ -32,6 +34,11 @@ public:
             o.palette.setColor(QPalette::HighlightedText, Qt::black);
         }
         QStyledItemDelegate::paint(painter, o, index);
+        // Thin horizontal grid lines between the rows.
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
     }
 };
 
@@ -60,8 +67,8 @@ void playerListWindow::createControls() {
     ListBox1->setAccessibleName(QStringLiteral("Scores"));
     ListBox1->setGeometry(-1, -1, 354, kTableHeight);
     ListBox1->setColumnCount(4);
-    ListBox1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Throw Score"), QStringLiteral("Turn Score"),
-                               QStringLiteral("Total Score")});
+    ListBox1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Throw Score"),
+                               QStringLiteral("Turn Score"), QStringLiteral("Total Score")});
     ListBox1->setRootIsDecorated(false);
     ListBox1->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox1->setFocusPolicy(Qt::NoFocus);
@@ -77,10 +84,12 @@ void playerListWindow::createControls() {
     status->setAccessibleName(QStringLiteral("Game History"));
     status->setGeometry(13, 179, 326, 203);
     status->setReadOnly(true);
+    status->setCursorWidth(0);  // read-only: no blinking caret
     status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     status->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     status->setFont(fonts::smallSystem());
+    status->setUndoRedoEnabled(false);  // the history is only appended to; an undo record would double it
     QPalette pal = status->palette();
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Text, Qt::black);
@@ -92,6 +101,11 @@ void playerListWindow::createControls() {
     QFont bold = fonts::system();
     bold.setBold(true);
     StaticText1->setFont(bold);
+    QPalette captionColours = StaticText1->palette();
+    captionColours.setColor(QPalette::WindowText, Qt::black);
+    captionColours.setColor(QPalette::Window, QColor(236, 236, 236));
+    StaticText1->setPalette(captionColours);
+    StaticText1->setAutoFillBackground(true);
 
     noClickCanvas = new NoClickCanvas(ListBox1);
     noClickCanvas->setObjectName(QStringLiteral("noClickCanvas"));
@@ -114,10 +128,17 @@ void playerListWindow::resizeEvent(QResizeEvent* e) {
     noClickCanvas->setGeometry(0, 0, ListBox1->width(), kTableHeight);
     status->setGeometry(13, 179, std::max(w - 26, 10), std::max(h - 192, 10));
     // "30%" for the names; the other three columns share the rest.
-    const int inner = ListBox1->viewport()->width();
+    // The viewport itself is resized only once the window shows, so its width is taken from the list's.
+    const int inner = ListBox1->maximumViewportSize().width();
     const int first = inner * 30 / 100;
     ListBox1->setColumnWidth(0, first);
     for (int c = 1; c < 4; ++c) ListBox1->setColumnWidth(c, (inner - first) / 3);
+}
+
+void playerListWindow::closeEvent(QCloseEvent* e) {
+    // The window has no close box, and a close asked for through the desktop is refused too. The
+    // game itself closes the window with Close() at the end of a game.
+    e->ignore();
 }
 
 void playerListWindow::updateScores() {
@@ -125,15 +146,16 @@ void playerListWindow::updateScores() {
     const int turnTotal = gTurnScore + gameWindow::get()->playingSurface->currentPointsSaved;
     for (int i = 0; i <= last; ++i) {
         QTreeWidgetItem* row = ListBox1->topLevelItem(i);
-        QFont font = row->font(0);
+        QFont font = ListBox1->font();
         const bool onTurn = i == gCurrentPlayer - 1;
         font.setBold(onTurn);
         row->setFont(0, font);
         row->setText(1, onTurn ? fw::Str(gRollScore) : QStringLiteral("-"));
         row->setText(2, onTurn ? fw::Str(turnTotal) : QStringLiteral("-"));
         // A row without a player (the lists changed under the game) shows no total.
-        row->setText(3, i + 1 <= gPlayerList.ubound() && gPlayerList[i + 1] ? fw::Str(gPlayerList(i + 1).score)
-                                                                             : QString());
+        row->setText(3, i + 1 <= gPlayerList.ubound() && gPlayerList[i + 1]
+                            ? fw::Str(gPlayerList(i + 1).score)
+                            : QString());
         fw::yieldToEventLoop();
     }
     ListBox1->viewport()->update();

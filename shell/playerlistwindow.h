@@ -11,9 +11,9 @@ class playerListWindow : public fw::Window {
 public:
     static playerListWindow* get() { return fw::Window::get<playerListWindow>(); }
 
-    QTreeWidget* ListBox1 = nullptr;  // the score table: Name, Throw Score, Turn Score, Total Score
-    QTextEdit* status = nullptr;      // the game history
-    QLabel* StaticText1 = nullptr;    // "Game History:"
+    QTreeWidget* ListBox1 = nullptr;   // the score table: Name, Throw Score, Turn Score, Total Score
+    QTextEdit* status = nullptr;       // the game history
+    QLabel* StaticText1 = nullptr;     // "Game History:"
     QWidget* noClickCanvas = nullptr;  // lies over the table and takes every click on it
 
     // Rewrites the score cells of every row and marks the player on turn.
@@ -23,4 +23,5 @@ protected:
     void createControls() override;
     void Open() override;
     void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 };

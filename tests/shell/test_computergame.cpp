@@ -1,0 +1,156 @@
+#include <QRegularExpression>
+#include <QTest>
+#include <cstdint>
+#include <set>
+
+#include "fw/dialogs.h"
+#include "fw/events.h"
+#include "tests/shell/test_turnsupport.h"
+
+using namespace globalsModule;
+using namespace turns;
+
+// Computer turns one after another: their order, the person's input meanwhile, and a long game.
+class ComputerGameTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void init() {
+        testing::resetGame();
+        fw::Window::setModalHook([](fw::Window* w) { w->Close(); });
+    }
+
+    void personInput_isIgnoredWhileAComputerIsOnTurn() {
+        newGame({{QStringLiteral("Cpu"), 1}, {QStringLiteral("Ann"), 0}}, 1000, 1);
+        // The computer's turn waits for the event loop; the buttons look ready, but not for a person.
+        QCOMPARE(buttons(), turnStart());
+        QVERIFY(!gw()->personMayAct());
+        gw()->rollButton->click();
+        QTest::keyClick(gw(), Qt::Key_Return);
+        QTest::keyClick(gw(), ' ');
+        QTest::keyClick(gw(), '/');
+        QCOMPARE(testing::historyLines().size(), 5);
+        QCOMPARE(gw()->rollNumber, 0);
+
+        testing::forceFaces({2, 2, 3, 4, 6, 6});
+        QVERIFY(drainUntil([] { return gCurrentPlayer == 2; }));
+        QCOMPARE(testing::historyLines().filter(QStringLiteral("Roll number")).size(), 1);
+        QVERIFY(gw()->personMayAct());
+    }
+
+    void consecutiveComputers_playInTurnOrderBeforeThePerson() {
+        newGame({{QStringLiteral("Ann"), 0}, {QStringLiteral("C1"), 1}, {QStringLiteral("C2"), 2}}, 5000, 1);
+        // Ann banks with the keys; both computers lose their first roll; the turn comes back.
+        testing::forceFaces({1, 1, 1, 2, 3, 4, 2, 2, 3, 4, 6, 6, 2, 2, 3, 4, 6, 6});
+        gw()->rollButton->click();
+        QTest::keyClick(gw(), ' ');
+        QTest::keyClick(gw(), '.');
+        QCOMPARE(testing::historyLines().last(), QStringLiteral("It is C1's turn."));
+        QVERIFY(drainUntil([] { return gCurrentPlayer == 1; }));
+
+        const QStringList h = testing::historyLines();
+        const QStringList turnLines = h.filter(QRegularExpression(QStringLiteral("^(It is|Turn number)")));
+        QCOMPARE(turnLines,
+                 (QStringList{QStringLiteral("Turn number 1:"), QStringLiteral("It is Ann's turn."),
+                              QStringLiteral("Turn number 1:"), QStringLiteral("It is C1's turn."),
+                              QStringLiteral("Turn number 1:"), QStringLiteral("It is C2's turn."),
+                              QStringLiteral("Turn number 2:"), QStringLiteral("It is Ann's turn.")}));
+        QCOMPARE(
+            h.filter(QStringLiteral("'s turn is over.")),
+            (QStringList{QStringLiteral("    Ann's turn is over."), QStringLiteral("    C1's turn is over."),
+                         QStringLiteral("    C2's turn is over.")}));
+        QCOMPARE(gPlayerList(1).score, 1000);
+        QCOMPARE(buttons(), turnStart());
+    }
+
+    void nextComputerGame_fromTheResultsDialog_playsAfterTheLastOneUnwound() {
+        const Roster computers{{QStringLiteral("C1"), 1}, {QStringLiteral("C2"), 3}};
+        int started = 0;
+        fw::Window::setModalHook([&](fw::Window* w) {
+            if (started++ == 0)
+                newGame(computers, 1000, 2);  // "Start Game" from inside the finished game
+            else
+                w->Close();
+        });
+        std::set<int> depths;
+        fw::setDialogResponder([&](const fw::DialogRecord&) {
+            depths.insert(fw::handlerDepth());
+            return 0;
+        });
+        newGame(computers, 1000, 1);
+        QVERIFY(drainUntil([] { return fw::shownDialogs().size() == 2; }));
+        testing::drain(5);
+
+        QCOMPARE(started, 2);
+        QCOMPARE(depths, std::set<int>{3});  // deferred turn, Stop or Roll press, results dialog
+        QCOMPARE(gFirstPlayer, 2);
+        QVERIFY(gPlayerList(1).score >= 1000 || gPlayerList(2).score >= 1000);
+    }
+
+    void sixComputersTo50000_playToTheEndOnAFlatStack() {
+        fw::Window::setModalHook([](fw::Window* w) { w->Close(); });
+        QStringList history;
+        fw::setDialogResponder([&](const fw::DialogRecord&) {
+            history = testing::historyLines();
+            return 0;
+        });
+        newGame({{QStringLiteral("Dumb"), 1},
+                 {QStringLiteral("Clever"), 2},
+                 {QStringLiteral("Crafty"), 3},
+                 {QStringLiteral("Wicked"), 4},
+                 {QStringLiteral("Evil"), 5},
+                 {QStringLiteral("Dumb2"), 1}},
+                50000, 4);
+
+        // Every roll of the game goes through this button: note how deep each press runs.
+        std::set<int> depths;
+        std::uintptr_t shallowest = 0;
+        std::uintptr_t deepest = UINTPTR_MAX;
+        gameWindow* window = gw();
+        window->rollButton->action = [window, &depths, &shallowest, &deepest] {
+            const char marker = 0;
+            const auto here = reinterpret_cast<std::uintptr_t>(&marker);
+            depths.insert(fw::handlerDepth());
+            shallowest = std::max(shallowest, here);
+            deepest = std::min(deepest, here);
+            window->rollButton_Action();
+        };
+        QVERIFY(drainUntil([] { return !fw::shownDialogs().isEmpty(); }, 2000000));
+
+        QCOMPARE(depths, std::set<int>{2});  // the deferred turn and the press, never more
+        QVERIFY2(shallowest - deepest < 4096, qPrintable(QString::number(shallowest - deepest)));
+
+        int best = 0, winner = 0;
+        for (int i = 1; i <= 6; ++i) {
+            if (gPlayerList(i).score > best) {
+                best = gPlayerList(i).score;
+                winner = i;
+            }
+        }
+        QVERIFY(best >= 50000);
+        QCOMPARE(fw::shownDialogs().first().message,
+                 QStringLiteral("The winner is %1!\n").arg(gPlayerList(winner).name));
+
+        // Every banked turn reached the floor, and the banks add up to the totals.
+        const QRegularExpression banked(QStringLiteral("^ *(\\w+) scored (\\d+) points!$"));
+        QMap<QString, int> sums;
+        int turnsBanked = 0;
+        for (const QString& line : history) {
+            const auto m = banked.match(line);
+            if (!m.hasMatch()) continue;
+            QVERIFY2(m.captured(2).toInt() >= 350, qPrintable(line));
+            sums[m.captured(1)] += m.captured(2).toInt();
+            ++turnsBanked;
+        }
+        QVERIFY(turnsBanked >= 143);
+        for (int i = 1; i <= 6; ++i) QCOMPARE(sums.value(gPlayerList(i).name), gPlayerList(i).score);
+        QCOMPARE(history.last(), QStringLiteral("Game is Over!"));
+        // Every player had the same number of turns: the game ended when a round was complete.
+        const int turns = int(history.filter(QStringLiteral("It is Dumb's turn.")).size());
+        for (int i = 1; i <= 6; ++i)
+            QCOMPARE(int(history.filter(QStringLiteral("It is %1's turn.").arg(gPlayerList(i).name)).size()),
+                     turns);
+    }
+};
+
+ZORVIK_TEST(ComputerGameTest)
+#include "test_computergame.moc"
