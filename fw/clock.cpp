@@ -29,7 +29,7 @@ void useSelfAdvancingClock(bool on) { selfAdvancing = on; }
 bool selfAdvancingClock() { return selfAdvancing; }
 
 void yieldToEventLoop() {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 void waitUntilTicks(std::int32_t start, std::int32_t ticks) {
@@ -46,7 +46,7 @@ void waitUntilTicks(std::int32_t start, std::int32_t ticks) {
         const qint64 ms = std::max<qint64>((endTick * 1000 + 59) / 60 - started().elapsed(), 1);
         QEventLoop loop;
         QTimer::singleShot(int(ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
 }
 

@@ -10,8 +10,10 @@ std::int32_t Ticks();
 void useSelfAdvancingClock(bool on);
 bool selfAdvancingClock();
 
-// Made once per pass of every loop of the game: pending paints, timers and posted work run;
-// a person's input waits until the game's code returns to the event loop.
+// Made once per pass of every loop of the game: pending paints, timers and input are handled.
+// The game's own windows refuse a person's input meanwhile (their gates), menu commands wait
+// for the running handler (fw::MenuBar), and deferred work waits too (fw::runWhenIdle): input
+// made while the dice roll or a computer plays is dropped, not replayed later.
 void yieldToEventLoop();
 
 // Waits until `ticks` ticks have passed since `start`, handling paints meanwhile, without

@@ -1,5 +1,7 @@
 #include "fw/menu.h"
 
+#include <QPointer>
+
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -136,12 +138,26 @@ void MenuBar::addShortcutsTo(QWidget* window, const QStringList& names) {
 }
 
 void MenuBar::choose(MenuItem& item) {
-    HandlerScope scope;
     if (item.isSeparator() || !item.Enabled()) return;
     if (const EditCommand* command = editCommandOf(item.Name())) {
+        HandlerScope scope;
         runEditCommand(*command);
         return;
     }
+    // Chosen while the dice roll or a computer plays: the command runs once that handler has
+    // returned, so that it never acts in the middle of a turn. Quit ends every loop at once.
+    if (handlerDepth() > 0 && item.kind() != Kind::Quit) {
+        QPointer<QAction> action(item.action());
+        runWhenIdle([this, &item, action] {
+            if (action && item.Enabled()) run(item);
+        });
+        return;
+    }
+    run(item);
+}
+
+void MenuBar::run(MenuItem& item) {
+    HandlerScope scope;
     const bool handled = chosen && chosen(item);
     // Ends the event loop (and any modal loop in it) at once: no window may refuse the quit.
     if (!handled && item.kind() == Kind::Quit) QCoreApplication::exit(0);

@@ -73,6 +73,9 @@ public:
     // Lets a window without a menu bar answer the shortcuts of the named items.
     void addShortcutsTo(QWidget* window, const QStringList& names);
     void choose(MenuItem& item);
+
+private:
+    void run(MenuItem& item);
 };
 
 // "Cmd+N" -> Ctrl+N, "Cmd+?" -> Ctrl+?: the Mac command key is Ctrl here.

@@ -8,6 +8,8 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "fw/events.h"
+#include "fw/window.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
@@ -145,6 +147,24 @@ private Q_SLOTS:
         QCOMPARE(editItemsOn(), QStringLiteral("Copy"));
         trigger("EditCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("It is Ann's turn."));
+    }
+
+    void commandChosenDuringAHandler_waitsUntilItReturns() {
+        App()->EnableMenuItems();
+        QStringList shown;
+        fw::Window::setModalHook([&shown](fw::Window* w) {
+            shown << w->windowTitle();
+            w->Close();
+        });
+        {
+            fw::HandlerScope rolling;  // as while the dice roll or a computer plays
+            trigger("FileNewGame");
+            testing::drain(5);
+            QVERIFY(shown.isEmpty());
+        }
+        testing::drain(5);
+        fw::Window::setModalHook(nullptr);
+        QCOMPARE(shown, QStringList{QStringLiteral("New Game Settings")});
     }
 };
 

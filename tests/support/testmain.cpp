@@ -16,8 +16,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     fw::setAudioEnabled(false);
     fw::useSelfAdvancingClock(true);
+    // "test_shell MenuTest [QTest arguments]" runs one class only.
+    QString only;
+    if (argc > 1 && argv[1][0] != '-') {
+        only = QString::fromLocal8Bit(argv[1]);
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
     int failed = 0;
     for (auto& [name, make] : testing::registeredTests()) {
+        if (!only.isEmpty() && only != QLatin1String(name)) continue;
         std::unique_ptr<QObject> test(make());
         testing::resetGame();
         failed += QTest::qExec(test.get(), argc, argv);
