@@ -14,18 +14,9 @@
 using namespace globalsModule;
 
 namespace {
-QString prefsPath() { return QDir(fw::PreferencesFolder()).filePath(QStringLiteral("Zorvik Prefs")); }
-
-void writePrefs(const QByteArray& bytes) {
-    QFile f(prefsPath());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readPrefs() {
-    QFile f(prefsPath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::prefsPath;
+using testing::writePrefs;
+using testing::readPrefs;
 
 void setRoster(const QList<std::tuple<QString, int, bool>>& players) {
     gCompletePlayerList.redim(int(players.size()));

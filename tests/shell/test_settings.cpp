@@ -16,12 +16,8 @@
 using namespace globalsModule;
 
 namespace {
-QString prefsPath() { return QDir(fw::PreferencesFolder()).filePath(QStringLiteral("Zorvik Prefs")); }
-
-QByteArray readPrefs() {
-    QFile f(prefsPath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::prefsPath;
+using testing::readPrefs;
 
 gameSettingsWindow* openDialog() {
     gameSettingsWindow* d = gameSettingsWindow::get();

@@ -24,12 +24,8 @@
 using namespace globalsModule;
 
 namespace {
-QString prefsPath() { return QDir(fw::PreferencesFolder()).filePath(QStringLiteral("Zorvik Prefs")); }
-
-QByteArray readPrefs() {
-    QFile f(prefsPath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::prefsPath;
+using testing::readPrefs;
 
 QString onTurn() {
     return gCurrentPlayer >= 1 && gCurrentPlayer <= gPlayerList.ubound() ? gPlayerList(gCurrentPlayer).name

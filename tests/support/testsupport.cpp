@@ -1,6 +1,8 @@
 #include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTextEdit>
 
 #include "engine/board.h"
@@ -27,6 +29,19 @@ int registerTest(const char* name, Factory factory) {
 QString preferencesFolder() {
     static QTemporaryDir dir;
     return dir.path();
+}
+
+QString prefsPath() { return QDir(fw::PreferencesFolder()).filePath(QStringLiteral("Zorvik Prefs")); }
+
+void writePrefs(const QByteArray& bytes) {
+    QFile f(prefsPath());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(prefsPath()));
+    f.write(bytes);
+}
+
+QByteArray readPrefs() {
+    QFile f(prefsPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void drain(int rounds) {

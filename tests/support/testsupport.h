@@ -35,6 +35,11 @@ QStringList historyLines();
 
 QString preferencesFolder();
 
+// The preferences file in the test's folder, written and read as raw bytes.
+QString prefsPath();
+void writePrefs(const QByteArray& bytes);
+QByteArray readPrefs();
+
 }  // namespace testing
 
 #define ZORVIK_TEST(Class) \
