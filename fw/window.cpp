@@ -142,7 +142,8 @@ void Window::Close() {
 void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }
 
 void Window::keyPressEvent(QKeyEvent* e) {
-    HandlerScope scope;
+    // No handler scope of its own: KeyDown sees the depth at which the key arrived, so a window can
+    // tell a key typed while one of its handlers runs; the buttons it presses open their own scope.
     if (KeyDown(e->text())) return;
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && defaultButton_ &&
         defaultButton_->isVisible()) {

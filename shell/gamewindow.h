@@ -33,7 +33,8 @@ public:
     void writeSaveList();
 
     // Whether a person's clicks and keys on the table and the turn buttons count now: not while
-    // the dice roll, and not while a computer player is on turn.
+    // the dice roll, not while a computer player is on turn, and not while any handler of the game
+    // runs (input met in one of its loop yields is dropped).
     bool personMayAct() const;
 
 protected:

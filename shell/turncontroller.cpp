@@ -1,6 +1,7 @@
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
+#include "fw/events.h"
 #include "fw/text.h"
 #include "shell/gamewindow.h"
 #include "shell/playerlistwindow.h"
@@ -143,6 +144,9 @@ void gameWindow::stopButton_Action() {
 }
 
 bool gameWindow::personMayAct() const {
+    // Not while any handler of the game runs: input handled in one of its loop yields would
+    // otherwise enter the turn's handlers a second time.
+    if (fw::handlerDepth() > 0) return false;
     const playerClass* p = playerOnTurn();
     return p && p->human <= 0 && !playingSurface->rolling();
 }

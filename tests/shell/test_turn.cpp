@@ -205,6 +205,26 @@ class TurnTest : public QObject {
         QVERIFY(!dice(1).save && !dice(2).save);
         QVERIFY(gw()->personMayAct());
     }
+
+    void inputMetInAHandlersYield_isDropped() {
+        newGame({{QStringLiteral("Ann"), 0}, {QStringLiteral("Bob"), 0}, {QStringLiteral("Cy"), 0}}, 5000, 1);
+        testing::forceFaces({1, 1, 1, 2, 3, 4});
+        gw()->rollButton->click();
+        clickDie(1);
+        QCOMPARE(gw()->playingSurface->currentPointsSaved, 1000);
+        // A second press arriving while the bank's handler yields must not bank again.
+        QTimer::singleShot(0, gw(), [] {
+            gw()->stopButton->click();
+            key('.');
+            QTest::keyClick(gw(), Qt::Key_Return);
+        });
+        gw()->stopButton->click();
+        QCOMPARE(gPlayerList(1).score, 1000);
+        QCOMPARE(testing::historyLines().filter(QStringLiteral(" scored ")).size(), 1);
+        QCOMPARE(testing::historyLines().filter(QStringLiteral("Ann saves")).size(), 1);
+        QCOMPARE(gCurrentPlayer, 2);
+        QCOMPARE(state(gw()->rollButton), QStringLiteral("1 Roll"));
+    }
 };
 
 ZORVIK_TEST(TurnTest)
