@@ -16,6 +16,7 @@ std::function<int(const DialogRecord&)>& responder() {
 
 int MessageDialog::ShowModal() {
     HandlerScope scope;
+    ModalScope modal;
     const DialogRecord record{Message, Explanation};
     // The log keeps the most recent dialogs only, so that a long session does not grow it without end.
     constexpr qsizetype kLogLimit = 1024;

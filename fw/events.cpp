@@ -47,6 +47,19 @@ HandlerScope::~HandlerScope() {
 
 int handlerDepth() { return depth; }
 
+namespace {
+std::vector<int>& modalBases() {
+    static std::vector<int> bases{0};
+    return bases;
+}
+}  // namespace
+
+bool personInputIdle() { return depth <= modalBases().back(); }
+
+ModalScope::ModalScope() { modalBases().push_back(depth); }
+
+ModalScope::~ModalScope() { modalBases().pop_back(); }
+
 void runWhenIdle(std::function<void()> work) {
     deferred.push_back(std::move(work));
     if (depth == 0) post();

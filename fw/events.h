@@ -16,6 +16,20 @@ public:
 
 int handlerDepth();
 
+// Whether a person's input may be acted upon now: no handler runs, or none but those below the
+// innermost modal window. Input met in a loop yield of a running handler is dropped, so no
+// handler is entered a second time from inside itself.
+bool personInputIdle();
+
+// Held while a modal window runs its loop: its own controls take a person's input again.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
 // Runs `work` from the event loop after every running handler has returned, in the order given.
 void runWhenIdle(std::function<void()> work);
 

@@ -42,7 +42,7 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
-        if (personGate && !personGate()) return;
+        if (!personInputIdle() || (personGate && !personGate())) return;
         Push();
     });
 }
@@ -108,6 +108,7 @@ void Window::Show() {
 void Window::ShowModal() {
     if (closed_) return;
     HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
+    ModalScope modal;    // its own controls take a person's input
     setWindowModality(Qt::ApplicationModal);
     QPointer<Window> self(this);
     QEventLoop loop;
@@ -145,6 +146,7 @@ void Window::keyPressEvent(QKeyEvent* e) {
     // No handler scope of its own: KeyDown sees the depth at which the key arrived, so a window can
     // tell a key typed while one of its handlers runs; the buttons it presses open their own scope.
     if (KeyDown(e->text())) return;
+    if (!personInputIdle()) return;
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && defaultButton_ &&
         defaultButton_->isVisible()) {
         if (!defaultButton_->personGate || defaultButton_->personGate()) defaultButton_->Push();

@@ -146,7 +146,7 @@ void gameWindow::stopButton_Action() {
 bool gameWindow::personMayAct() const {
     // Not while any handler of the game runs: input handled in one of its loop yields would
     // otherwise enter the turn's handlers a second time.
-    if (fw::handlerDepth() > 0) return false;
+    if (!fw::personInputIdle()) return false;
     const playerClass* p = playerOnTurn();
     return p && p->human <= 0 && !playingSurface->rolling();
 }

@@ -87,6 +87,25 @@ private Q_SLOTS:
         w->Close();
     }
 
+    void personInput_whileAHandlerRuns_isDroppedButModalWindowsTakeIt() {
+        ProbeWindow* w = ProbeWindow::get();
+        w->Show();
+        {
+            fw::HandlerScope running;  // input met in this handler's loop yields
+            w->okButton->click();
+            QTest::keyClick(w, Qt::Key_Return);
+            QTest::keyClick(w, Qt::Key_Escape);
+            QVERIFY(w->log.isEmpty());
+            w->okButton->Push();  // the game itself still presses
+            fw::ModalScope modal;  // a modal window shown from the handler
+            w->okButton->click();
+        }
+        QCOMPARE(w->log, (QStringList{QStringLiteral("ok"), QStringLiteral("ok")}));
+        w->okButton->click();
+        QCOMPARE(w->log.size(), 3);
+        w->Close();
+    }
+
     void keys_reachWindowThenDefaultAndCancelButtons() {
         ProbeWindow* w = ProbeWindow::get();
         w->Show();
