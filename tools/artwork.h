@@ -3,6 +3,7 @@
 // Everything is deterministic: noise comes from a hash of the position, never from a clock.
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,6 +25,18 @@ inline QString outputFolder(int argc, char** argv) {
 inline QString ensureFolder(const QString& root, const QString& kind) {
     QDir().mkpath(root + QLatin1Char('/') + kind);
     return QDir::cleanPath(root + QLatin1Char('/') + kind);
+}
+
+// Runs a picture generator offscreen: `make(folder, scale, suffix)` is called for scale 1 (suffix "")
+// and scale 2 ("@2x") with the output folder of `kind`; the exit code says whether it all went well.
+template <class Make>
+int runPictures(int argc, char** argv, const QString& kind, Make make) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = ensureFolder(outputFolder(argc, argv), kind);
+    bool ok = true;
+    for (int scale : {1, 2}) ok &= make(folder, scale, scale == 1 ? QString() : QStringLiteral("@2x"));
+    return ok ? 0 : 1;
 }
 
 inline bool save(const QImage& image, const QString& file, const char* format = "PNG", int quality = -1) {

@@ -106,17 +106,16 @@ QImage makeAbout(int scale) {
 
 }  // namespace
 
+namespace {
+bool makeBackdrops(const QString& folder, int scale, const QString& suffix) {
+    const QString name = QStringLiteral("%1/%2%3.jpg");
+    bool ok = artwork::save(makeTable(scale), name.arg(folder, QStringLiteral("175"), suffix), "JPEG", 90);
+    ok &= artwork::save(makeAbout(scale), name.arg(folder, QStringLiteral("174"), suffix), "JPEG", 92);
+    return ok;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QString folder =
-        artwork::ensureFolder(artwork::outputFolder(argc, argv), QStringLiteral("picture"));
-    bool ok = true;
     // JPEG: as PNG the grain of the cloth cost about 1.5 MB for the four files, as JPEG 0.25 MB.
-    for (int scale : {1, 2}) {
-        const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
-        ok &= artwork::save(makeTable(scale), QStringLiteral("%1/175%2.jpg").arg(folder, suffix), "JPEG", 90);
-        ok &= artwork::save(makeAbout(scale), QStringLiteral("%1/174%2.jpg").arg(folder, suffix), "JPEG", 92);
-    }
-    return ok ? 0 : 1;
+    return artwork::runPictures(argc, argv, QStringLiteral("picture"), makeBackdrops);
 }

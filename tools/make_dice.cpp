@@ -32,18 +32,17 @@ QImage makeMask(int scale) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QString folder =
-        artwork::ensureFolder(artwork::outputFolder(argc, argv), QStringLiteral("picture"));
+namespace {
+bool makeDice(const QString& folder, int scale, const QString& suffix) {
     bool ok = true;
-    for (int scale : {1, 2}) {
-        const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
-        for (int face = 1; face <= 6; ++face)
-            ok &= artwork::save(makeFace(face, scale),
-                                QStringLiteral("%1/%2%3.png").arg(folder).arg(167 + face).arg(suffix));
-        ok &= artwork::save(makeMask(scale), QStringLiteral("%1/176%2.png").arg(folder, suffix));
-    }
-    return ok ? 0 : 1;
+    for (int face = 1; face <= 6; ++face)
+        ok &= artwork::save(makeFace(face, scale),
+                            QStringLiteral("%1/%2%3.png").arg(folder).arg(167 + face).arg(suffix));
+    ok &= artwork::save(makeMask(scale), QStringLiteral("%1/176%2.png").arg(folder, suffix));
+    return ok;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    return artwork::runPictures(argc, argv, QStringLiteral("picture"), makeDice);
 }
