@@ -1,6 +1,6 @@
 #pragma once
+#include <deque>
 #include <memory>
-#include <vector>
 
 #include "fw/errors.h"
 
@@ -35,7 +35,7 @@ private:
     void check(int i) const {
         if (i < 0 || i > ubound()) throw OutOfBoundsException();
     }
-    std::vector<T> items_;
+    std::deque<T> items_;  // a deque, so that List<bool> hands out real references
 };
 
 // A list of shared records. Records are shared by reference: the list and any holder see one object.

@@ -9,10 +9,12 @@
 #include "fw/errors.h"
 #include "fw/events.h"
 #include "fw/text.h"
+#include "help/helpwindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
+#include "shell/resources.h"
 
 namespace {
 // An exception that no handler caught ends the program instead of leaving Qt's event loop in
@@ -65,7 +67,8 @@ fw::MenuItem* FileQuit() { return menuItem("FileQuit"); }
 void app::EnableMenuItems() {
     AppleAbout()->setEnabled(true);
     FileNewGame()->setEnabled(true);
-    // "Instructions..." and "Check Website for New Version..." stay off until their windows exist.
+    HelpInstructions()->setEnabled(true);
+    // "Check Website for New Version..." stays off until its window exists.
 }
 
 void app::Open() {
@@ -86,7 +89,10 @@ bool app::_FileNewGame_Action() {
     return false;
 }
 
-bool app::_helpInstructions_Action() { return false; }
+bool app::_helpInstructions_Action() {
+    helpWindow::get()->helpShow(zorvikmanual());
+    return false;
+}
 
 bool app::_fileQuit_Action() { return false; }
 

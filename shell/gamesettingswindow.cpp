@@ -182,5 +182,5 @@ bool gameSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void gameSettingsWindow::EnableMenuItems() {
     FileQuit()->setEnabled(true);
-    // "Instructions..." joins when the help window exists.
+    HelpInstructions()->setEnabled(true);
 }

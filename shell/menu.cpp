@@ -1,5 +1,7 @@
 #include "shell/menu.h"
 
+#include <QAction>
+
 namespace {
 using Kind = fw::MenuItem::Kind;
 
@@ -50,4 +52,7 @@ Menu::Menu() {
         else
             Append(item);
     }
+    // F1 is the desktop's usual help key; Ctrl+? stays the item's own shortcut.
+    QAction* help = find(QStringLiteral("HelpInstructions"))->action();
+    help->setShortcuts({help->shortcut(), QKeySequence(Qt::Key_F1)});
 }

@@ -1,0 +1,54 @@
+#pragma once
+#include <QTreeWidget>
+#include <functional>
+#include <vector>
+
+namespace fw {
+
+// A list box of one column whose rows may be folders. Rows are counted from 0 over what is
+// shown: every top-level row and, beneath each expanded folder, its rows. Expanding a folder,
+// in code or by a person, raises expandRow before it returns, and the rows added meanwhile go
+// beneath that folder; collapsing removes them. Setting ListIndex raises change; an index before
+// the first or past the last row leaves no row selected (ListIndex reads -1).
+class ListBox : public QTreeWidget {
+    Q_OBJECT
+  public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    void DeleteAllRows();
+    void AddRow(const QString& text);
+    void AddFolder(const QString& text);
+    QString List(int row) const;  // the row's text; a row that is not there throws
+    bool isFolder(int row) const;
+    bool Expanded(int row) const;
+    void setExpanded(int row, bool on);  // does nothing on a plain row
+    int ListIndex() const;
+    void setListIndex(int row);
+    int ListCount() const;
+    QString Text() const;  // the selected row's text, empty with none
+
+    std::function<void()> change;
+    std::function<void()> doubleClick;
+    std::function<void()> gotFocus;
+    std::function<void(int row)> expandRow;
+    // Keys typed while the list has the focus (arrows as Chr(28) left .. Chr(31) down); true
+    // consumes the key, false lets the list handle it.
+    std::function<bool(const QString& key)> keyDown;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+  private:
+    std::vector<QTreeWidgetItem*> rows() const;
+    QTreeWidgetItem* rowItem(int row) const;
+    int rowOf(const QTreeWidgetItem* item) const;
+    void expanded(QTreeWidgetItem* item);
+    void collapsed(QTreeWidgetItem* item);
+
+    QTreeWidgetItem* expanding_ = nullptr;  // the folder whose expandRow runs
+    bool quiet_ = false;                    // a change made in code raises change itself
+};
+
+}  // namespace fw

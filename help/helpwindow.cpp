@@ -1,0 +1,202 @@
+#include "help/helpwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QResizeEvent>
+
+#include "fw/canvas.h"
+#include "fw/clock.h"
+#include "fw/editfield.h"
+#include "fw/events.h"
+#include "fw/listbox.h"
+#include "fw/text.h"
+
+namespace {
+// Which edges of the window a control keeps its distance to: "LTRB" in any order.
+const char* const kLocks = "zorvikLocks";
+
+QFont geneva() {
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    return f;
+}
+
+template <class W>
+W* place(W* w, const char* name, QRect at, const char* locks) {
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(at);
+    w->setProperty(kLocks, QLatin1String(locks));
+    return w;
+}
+}  // namespace
+
+helpWindow::Label::Label(int index, QWidget* parent) : QPushButton(parent), index_(index) {
+    setFocusPolicy(Qt::NoFocus);
+    setFont(QApplication::font());
+    // A flat header: the caption flush left, 5 pixels in.
+    setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding-left: 5px; }"));
+}
+
+void helpWindow::createControls() {
+    setWindowTitle(QStringLiteral("Help Window"));
+    installMenuBar();
+    setContentSize(575, 390);
+    content()->setMinimumSize(400, 300);
+    content()->setMaximumSize(32000, 32000);
+
+    topicsList = place(new fw::ListBox(content()), "topicsList", {13, 30, 140, 285}, "LTB");
+    topicsList->setFont(geneva());
+    topicsList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    topicsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    helpField = place(new fw::EditField(content()), "helpField", {168, 30, 395, 285}, "LTRB");
+    helpField->setFont(geneva());
+    helpField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    helpField->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpField->setTabChangesFocus(true);
+    // The builder colours the text itself, so the field keeps black on white whatever the theme.
+    QPalette p = helpField->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    helpField->setPalette(p);
+
+    GroupBox1 = place(new QGroupBox(QStringLiteral("Search Help"), content()), "GroupBox1",
+                      {13, 319, 550, 55}, "LRB");
+    findEdit = place(new QLineEdit(content()), "findEdit", {20, 342, 400, 22}, "LRB");
+    findEdit->setFont(geneva());
+    findButton =
+        place(new fw::PushButton(QStringLiteral("Find"), content()), "findButton", {433, 342, 118, 20}, "RB");
+    setDefaultButton(findButton);
+
+    moveBar = place(new fw::Canvas(content()), "moveBar", {154, 30, 12, 285}, "LTB");
+    pictCanvas = place(new fw::Canvas(content()), "pictCanvas", {344, 8, 117, 69}, "LTRB");
+    pictCanvas->setVisible(false);
+
+    LabelArray[1] = place(new Label(1, content()), "Label", {168, 4, 395, 22}, "LTR");
+    LabelArray[1]->setText(QStringLiteral("Help Text"));
+    LabelArray[0] = place(new Label(0, content()), "Label", {13, 4, 140, 22}, "LT");
+    LabelArray[0]->setText(QStringLiteral("Topics"));
+
+    bindEvents();
+    content()->installEventFilter(this);
+}
+
+void helpWindow::bindEvents() {
+    topicsList->gotFocus = [this] { topicsList_GotFocus(); };
+    topicsList->doubleClick = [this] { topicsList_DoubleClick(); };
+    topicsList->expandRow = [this](int row) { topicsList_ExpandRow(row); };
+    topicsList->keyDown = [this](const QString& key) { return topicsList_KeyDown(key); };
+    topicsList->change = [this] { topicsList_Change(); };
+    helpField->keyDown = [this](const QString& key) { return helpField_KeyDown(key); };
+    helpField->mouseMove = [this](int x, int y) { helpField_MouseMove(x, y); };
+    helpField->mouseUp = [this](int x, int y) { helpField_MouseUp(x, y); };
+    helpField->mouseExit = [this] { helpField_MouseExit(); };
+    helpField->mouseDown = [this](int x, int y) { return helpField_MouseDown(x, y); };
+    connect(findEdit, &QLineEdit::textChanged, this, [this] { findEdit_TextChange(); });
+    findButton->action = [this] { findButton_Action(); };
+    moveBar->mouseDrag = [this](int x, int y) { moveBar_MouseDrag(x, y); };
+    moveBar->mouseUp = [this](int x, int y) { moveBar_MouseUp(x, y); };
+    moveBar->mouseEnter = [this] { moveBar_MouseEnter(); };
+    moveBar->mouseExit = [this] { moveBar_MouseExit(); };
+    moveBar->mouseDown = [this](int x, int y) { return moveBar_MouseDown(x, y); };
+    moveBar->paint = [this](QPainter& g) { moveBar_Paint(g); };
+}
+
+void helpWindow::Open() { moveBar_Open(); }
+
+// Each control keeps its distance to the edges it is locked to; locked to both sides, it grows.
+void helpWindow::applyLocks(QSize from, QSize to) {
+    const int dx = to.width() - from.width(), dy = to.height() - from.height();
+    for (QWidget* w : content()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QString locks = w->property(kLocks).toString();
+        if (locks.isEmpty()) continue;
+        QRect r = w->geometry();
+        const bool l = locks.contains(u'L'), t = locks.contains(u'T');
+        if (locks.contains(u'R')) l ? r.setWidth(r.width() + dx) : r.moveLeft(r.left() + dx);
+        if (locks.contains(u'B')) t ? r.setHeight(r.height() + dy) : r.moveTop(r.top() + dy);
+        w->setGeometry(r);
+    }
+}
+
+bool helpWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == content() && e->type() == QEvent::Resize) {
+        auto* r = static_cast<QResizeEvent*>(e);
+        if (r->oldSize().isValid()) applyLocks(r->oldSize(), r->size());
+    }
+    return fw::Window::eventFilter(watched, e);
+}
+
+bool helpWindow::CancelClose(bool appQuitting) {
+    if (appQuitting) return false;
+    hide();
+    return true;
+}
+
+void helpWindow::closeEvent(QCloseEvent* e) {
+    if (CancelClose(QCoreApplication::closingDown())) {
+        e->ignore();
+        return;
+    }
+    fw::Window::closeEvent(e);
+}
+
+void helpWindow::helpShow(const QString& manual) {
+    if (helpText.ubound() == 0) helpInit(manual);
+    Show();
+}
+
+void helpWindow::helpInit(const QString& manual) {
+    helpDefaults();
+    QString body = helpExtractBody(manual);
+    body = helpReplaceMain(body);
+    helpDivideBody(body);
+    helpDisplayTopics();
+    helpField->setVisible(false);
+    helpParseHTML();
+    helpField->setVisible(true);
+    topicsList->setListIndex(0);
+}
+
+void helpWindow::helpDefaults() {
+    helpLinkColor = QColor(22, 117, 51);
+    helpURLColor = QColor(0, 0, 255);
+    helpURL.redim(0, 0);
+    helpURLPos.redim(0, 0);
+    helpURLlen.redim(0, 0);
+    helpText.redim(0);
+    helpStyle.redim(0);
+    helpTopic.redim(0);
+    helpIndent.redim(0);
+    findEdit->setText(QString());
+    helpField->SetFocus();
+}
+
+void helpWindow::helpShowTopic(const QString& name) {
+    const int i = helpReturnIndex(name);
+    if (i == -1) {
+        helpField->setText(QString());
+        return;
+    }
+    helpField->SetTextAndStyle(helpText[i], helpStyle[i]);
+    helpField->setSelStart(0);
+    if (!fw::textEquals(topicsList->Text(), helpTopic[i])) helpSelectTopic(helpTopic[i]);
+}
+
+int helpWindow::helpReturnIndex(const QString& name) {
+    if (name.isEmpty()) return -1;
+    for (int i = 1; i <= helpTopic.ubound(); ++i) {
+        if (fw::textEquals(helpTopic[i], name)) return i;
+        fw::yieldToEventLoop();
+    }
+    return -1;
+}
+
+int helpWindow::helpReturnTopURL(int topic) {
+    for (int k = 1; k <= helpMaxURLs; ++k) {
+        if (helpURL(topic, k).isEmpty()) return k;
+        fw::yieldToEventLoop();
+    }
+    return helpMaxURLs;
+}
