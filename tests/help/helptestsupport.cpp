@@ -43,3 +43,25 @@ QString visible(const QString& s) {
 }
 
 }  // namespace helptest
+
+#include <QTextCursor>
+
+#include "fw/editfield.h"
+
+namespace helptest {
+QString styleAt(helpWindow* w, int topic, int offset) {
+    fw::EditField field;
+    field.SetTextAndStyle(w->helpText[topic], w->helpStyle[topic]);
+    QTextCursor c(field.document());
+    c.setPosition(offset + 1);
+    const QTextCharFormat f = c.charFormat();
+    QString r;
+    if (f.fontWeight() >= QFont::Bold) r += u'b';
+    if (f.fontItalic()) r += u'i';
+    if (f.fontUnderline()) r += u'u';
+    const QColor colour = f.foreground().color();
+    if (f.hasProperty(QTextFormat::ForegroundBrush) && colour != QColor(Qt::black))
+        r += QStringLiteral("#%1").arg(colour.rgb() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    return r;
+}
+}  // namespace helptest

@@ -19,3 +19,9 @@ QStringList rows(helpWindow* w);
 QString visible(const QString& s);
 
 }  // namespace helptest
+
+namespace helptest {
+// The styles of the character at 0-based `offset` of topic `topic` as stored: "b", "i", "u" for
+// bold, italic, underline, then "#rrggbb" when coloured other than black; "" for plain black.
+QString styleAt(helpWindow* w, int topic, int offset);
+}  // namespace helptest
