@@ -113,11 +113,12 @@ void ListBox::expanded(QTreeWidgetItem* item) {
 
 void ListBox::collapsed(QTreeWidgetItem* item) {
     bool lostSelection = false;
+    for (int k = 0; k < item->childCount(); ++k)
+        lostSelection = lostSelection || item->child(k)->isSelected();
     with(quiet_, [&] {
-        for (QTreeWidgetItem* child : item->takeChildren()) {
-            lostSelection = lostSelection || child->isSelected();
-            delete child;
-        }
+        qDeleteAll(item->takeChildren());
+        // The selection passes to the folder that hid it.
+        if (lostSelection) setCurrentItem(item);
     });
     if (lostSelection && change) change();
 }
