@@ -76,6 +76,8 @@ void helpWindow::helpParseHTML() {
                 }
                 helpURL(i, slot) = target;
                 helpURLPos(i, slot) = f->SelStart();
+                // A slot freed by an empty target may hold the length of the link before it.
+                helpURLlen(i, slot) = 0;
                 linkInTopic = true;
             } else if (is("/a")) {
                 f->setSelTextColor(QColor(0, 0, 0));

@@ -144,6 +144,11 @@ class BuilderTest : public QObject {
         QCOMPARE(w->helpURLPos(2, 1), 10);
         QCOMPARE(w->helpURLlen(2, 1), 1);
         QCOMPARE(w->helpMaxURLs, 2);
+        // A link that takes over that free slot and is never closed has length 0, not the old one.
+        w = helptest::load(manual({QStringLiteral("<a name=\"A\"></a><a href=>abc</a> <a href=\"#A\">open")}));
+        QCOMPARE(w->helpURL(1, 1), QStringLiteral("#A"));
+        QCOMPARE(w->helpURLPos(1, 1), 4);
+        QCOMPARE(w->helpURLlen(1, 1), 0);
     }
 };
 
