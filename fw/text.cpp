@@ -53,10 +53,20 @@ QString Mid(const QString& s, int start, int length) {
 
 int InStr(const QString& s, const QString& find) { return InStr(1, s, find); }
 
+namespace {
+// A text of ASCII characters other than letters ("<", CR, "\"") is found the same with or without
+// regard to case; the case-blind search folds every character it passes and is much slower.
+Qt::CaseSensitivity caseFor(const QString& find) {
+    for (QChar c : find)
+        if (c.unicode() >= 128 || c.isLetter()) return Qt::CaseInsensitive;
+    return Qt::CaseSensitive;
+}
+}  // namespace
+
 int InStr(int start, const QString& s, const QString& find) {
     if (start < 1 || start > Len(s) + 1) return 0;
     if (find.isEmpty()) return 0;
-    return int(s.indexOf(find, start - 1, Qt::CaseInsensitive)) + 1;
+    return int(s.indexOf(find, start - 1, caseFor(find))) + 1;
 }
 
 QString Uppercase(const QString& s) { return s.toUpper(); }
@@ -64,7 +74,7 @@ QString Uppercase(const QString& s) { return s.toUpper(); }
 QString ReplaceAll(const QString& s, const QString& find, const QString& with) {
     if (find.isEmpty()) return s;
     QString r = s;
-    return r.replace(find, with, Qt::CaseInsensitive);
+    return r.replace(find, with, caseFor(find));
 }
 
 int CountFields(const QString& s, const QString& separator) {
