@@ -18,6 +18,7 @@
 #include "fw/prefs.h"
 #include "fw/window.h"
 #include "shell/app.h"
+#include "shell/gamesettingswindow.h"
 
 namespace {
 constexpr int kRunTimeoutMs = 60000;
@@ -51,8 +52,14 @@ int child(int argc, char** argv) {
     QTemporaryDir prefs;
     fw::setPreferencesFolder(prefs.path());
     fw::writeLinesAtomically(prefs.filePath(QStringLiteral("Zorvik Prefs")), roster(std::atoi(argv[2])));
-    fw::Window::setModalHook([&](fw::Window*) {
+    fw::Window::setModalHook([&](fw::Window* w) {
         std::printf("up %.3f %ld\n", double(sinceMain.nsecsElapsed()) / 1e6, peakMemoryKb());
+        std::fflush(stdout);
+        fw::Window::setModalHook(nullptr);
+        QElapsedTimer start;
+        start.start();
+        if (auto* dialog = qobject_cast<gameSettingsWindow*>(w)) dialog->okayButton->Push();
+        std::printf("game %.3f\n", double(start.nsecsElapsed()) / 1e6);
         std::fflush(stdout);
         FileQuit()->action()->trigger();
     });
@@ -66,7 +73,7 @@ double median(std::vector<double> v) {
 
 // Runs `runs` fresh processes with a roster of `players`; false when one shows no dialog.
 bool measure(int runs, int players) {
-    std::vector<double> fromSpawn, fromMain, peak;
+    std::vector<double> fromSpawn, fromMain, peak, startGame;
     for (int i = 0; i < runs; ++i) {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -78,7 +85,7 @@ bool measure(int runs, int players) {
                p.waitForReadyRead(int(kRunTimeoutMs - clock.elapsed())))
             line += p.readAllStandardOutput();
         const double spawnMs = double(clock.nsecsElapsed()) / 1e6;
-        const QList<QByteArray> fields = line.trimmed().split(' ');
+        const QList<QByteArray> fields = line.split('\n').first().split(' ');
         if (fields.size() != 3 || fields[0] != "up") {
             p.kill();
             p.waitForFinished();
@@ -86,14 +93,17 @@ bool measure(int runs, int players) {
                         kRunTimeoutMs / 1000);
             return false;
         }
+        while (line.count('\n') < 2 && p.waitForReadyRead(kRunTimeoutMs)) line += p.readAllStandardOutput();
         p.waitForFinished(kRunTimeoutMs);
+        const QList<QByteArray> game = line.split('\n').value(1).split(' ');
         fromSpawn.push_back(spawnMs);
         fromMain.push_back(fields[1].toDouble());
         peak.push_back(fields[2].toDouble());
+        startGame.push_back(game.size() == 2 && game[0] == "game" ? game[1].toDouble() : -1);
     }
-    std::printf("%6d players, %d runs: process start to dialog %8.1f ms, main() to dialog %8.1f ms, "
-                "peak memory %6.0f KiB (medians)\n",
-                players, runs, median(fromSpawn), median(fromMain), median(peak));
+    std::printf("%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog %8.1f ms, "
+                "peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
+                players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
     std::fflush(stdout);
     return true;
 }
