@@ -1,0 +1,112 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/globals.h"
+#include "tests/support/testsupport.h"
+
+using namespace globalsModule;
+
+namespace {
+using testing::prefsPath;
+
+void setRoster(const QStringList& names) {
+    gCompletePlayerList.redim(int(names.size()));
+    for (int i = 1; i <= names.size(); ++i) {
+        auto p = std::make_shared<playerClass>();
+        p->name = names[i - 1];
+        p->human = i % 6;
+        p->active = i % 2 == 1;
+        gCompletePlayerList.put(i, p);
+    }
+}
+
+QStringList rosterNames() {
+    QStringList names;
+    for (int i = 1; i <= gCompletePlayerList.ubound(); ++i) names << gCompletePlayerList(i).name;
+    return names;
+}
+
+}  // namespace
+
+class PrefsDiskTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        testing::resetGame();
+        QFile::remove(prefsPath());
+        QDir(prefsPath()).removeRecursively();
+    }
+
+    void cleanup() { QDir(prefsPath()).removeRecursively(); }
+
+    // Only a regular file holds the preferences
+    void fifoOrFolderInPlace_readsAsNoFile() {
+        setRoster({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        gRoundSize = 10000;
+
+        // A FIFO with a roster waiting in it: reading it would take that roster, or wait for ever.
+        const QByteArray path = QFile::encodeName(prefsPath());
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        const int fifo = ::open(path.constData(), O_RDWR | O_NONBLOCK);
+        QVERIFY(fifo >= 0);
+        const QByteArray waiting("1\ntrue\n0\nFifo\n5000\n");
+        QCOMPARE(::write(fifo, waiting.constData(), size_t(waiting.size())), ssize_t(waiting.size()));
+        loadPrefs();
+        ::close(fifo);
+        QVERIFY(QFile::remove(prefsPath()));
+        QCOMPARE(rosterNames(), QStringList({QStringLiteral("Ann"), QStringLiteral("Bob")}));
+        QCOMPARE(gRoundSize, 10000);
+
+        QVERIFY(QDir().mkpath(prefsPath()));
+        loadPrefs();
+        QCOMPARE(rosterNames().size(), 2);
+        QCOMPARE(gRoundSize, 10000);
+        QVERIFY(QDir(prefsPath()).removeRecursively());
+
+        // A link to a regular file still reads.
+        const QString target = QDir(testing::preferencesFolder()).filePath(QStringLiteral("kept"));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1\ntrue\n3\nLinked\n5000\n");
+        file.close();
+        QVERIFY(QFile::link(target, prefsPath()));
+        loadPrefs();
+        QFile::remove(prefsPath());
+        QFile::remove(target);
+        QCOMPARE(rosterNames(), QStringList({QStringLiteral("Linked")}));
+        QCOMPARE(gCompletePlayerList(1).human, 3);
+        QCOMPARE(gRoundSize, 5000);
+    }
+
+    // Names of any length come back whole
+    void longNames_surviveASaveAndAReload() {
+        QString latin;
+        for (int i = 0; i < 70000; ++i) latin += QLatin1Char(char('a' + i % 26));
+        QString cjk;  // three bytes a character: 90 000 bytes
+        for (int i = 0; i < 30000; ++i) cjk += QChar(char16_t(0x4E00 + i % 2000));
+        QString astral;  // four bytes and two UTF-16 units a character
+        for (int i = 0; i < 17000; ++i) astral += QString::fromUcs4(U"\U0001F3B2");
+        const QStringList names{latin, cjk, astral, QStringLiteral("After")};
+        setRoster(names);
+        gRoundSize = 50000;
+        savePrefs();
+        createArrays();
+        loadPrefs();
+        QCOMPARE(gCompletePlayerList.ubound(), 4);
+        for (int i = 1; i <= 4; ++i) {
+            QCOMPARE(gCompletePlayerList(i).name.size(), names[i - 1].size());
+            QVERIFY(gCompletePlayerList(i).name == names[i - 1]);
+            QCOMPARE(gCompletePlayerList(i).human, i % 6);
+            QCOMPARE(gCompletePlayerList(i).active, i % 2 == 1);
+        }
+        QCOMPARE(gRoundSize, 50000);
+    }
+};
+
+ZORVIK_TEST(PrefsDiskTest)
+#include "test_prefsdisk.moc"
