@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,23 +26,30 @@ QString PreferencesFolder() {
 
 void setPreferencesFolder(const QString& path) { overrideFolder() = path; }
 
-bool writeLinesAtomically(const QString& path, const QStringList& lines) {
+bool writeLinesAtomically(const QString& path, const QStringList& lines, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // A failed write or flush leaves the system's reason in errno; Qt's text then says only
+    // "Unknown error".
+    const auto fail = [&](bool systemReason) {
+        const int code = errno;
+        if (error)
+            *error = systemReason && code ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString();
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(false);
     for (const QString& line : lines) {
         const QByteArray bytes = line.toUtf8() + '\n';
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            return false;
-        }
+        errno = 0;
+        if (file.write(bytes) != bytes.size()) return fail(true);
     }
     // Writes are buffered: a full disk shows only when the buffer goes out, and commit() would
     // not notice it there.
-    if (!file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    errno = 0;
+    if (!file.flush()) return fail(true);
+    if (file.commit()) return true;
+    if (error) *error = file.errorString();
+    return false;
 }
 
 std::unique_ptr<TextInputStream> TextInputStream::open(const QString& path) {

@@ -1,12 +1,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QComboBox>
 #include <QTest>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/globals.h"
+#include "fw/dialogs.h"
+#include "fw/prefs.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/gamewindow.h"
 #include "tests/support/testsupport.h"
 
 using namespace globalsModule;
@@ -31,6 +41,36 @@ QStringList rosterNames() {
     return names;
 }
 
+gameSettingsWindow* openDialog() {
+    gameSettingsWindow* d = gameSettingsWindow::get();
+    d->Show();
+    testing::drain(2);
+    return d;
+}
+
+void addPlayer(gameSettingsWindow* d, const QString& name) {
+    d->nameField->setText(name);
+    QTest::mouseClick(d->addButton, Qt::LeftButton);
+}
+
+// Files written while it lives may not grow past `bytes`, as on a disk that is full.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    void (*oldHandler_)(int);
+    rlimit saved_{};
+};
 }  // namespace
 
 class PrefsDiskTest : public QObject {
@@ -95,6 +135,7 @@ private Q_SLOTS:
         setRoster(names);
         gRoundSize = 50000;
         savePrefs();
+        QVERIFY(fw::shownDialogs().isEmpty());
         createArrays();
         loadPrefs();
         QCOMPARE(gCompletePlayerList.ubound(), 4);
@@ -105,6 +146,61 @@ private Q_SLOTS:
             QCOMPARE(gCompletePlayerList(i).active, i % 2 == 1);
         }
         QCOMPARE(gRoundSize, 50000);
+    }
+
+    // A save that fails is told, once, and spares the game
+    void folderInPlace_failedSaveIsToldOnceWithFileAndReason() {
+        QVERIFY(QDir().mkpath(prefsPath()));
+        setRoster({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        gRoundSize = 5000;
+        savePrefs();
+        QCOMPARE(fw::shownDialogs().size(), 1);
+        const fw::DialogRecord box = fw::shownDialogs().first();
+        QCOMPARE(box.message, QStringLiteral("Your players could not be saved."));
+        const QString quoted = QStringLiteral("\"") + prefsPath() + QStringLiteral("\"");
+        QVERIFY2(box.explanation.contains(quoted + QStringLiteral(" could not be written: ")),
+                 qPrintable(box.explanation));
+        const QString reason = box.explanation.section(QStringLiteral("could not be written: "), 1)
+                                   .section(QStringLiteral(". The game goes on"), 0, 0);
+        QVERIFY2(!reason.isEmpty() && reason != QStringLiteral("Unknown error"), qPrintable(reason));
+        QVERIFY(QFileInfo(prefsPath()).isDir());
+        QCOMPARE(QDir(fw::PreferencesFolder()).entryList(QDir::Files), QStringList());
+    }
+
+    void fullDisk_startGameTellsOnce_andCancelKeepsTheRunningGame() {
+        testing::writePrefs("2\ntrue\n0\nXena\ntrue\n0\nYuri\n1000\n");
+        loadPrefs();
+        gameSettingsWindow* d = openDialog();
+        addPlayer(d, QString(300, QLatin1Char('z')));
+        d->roundSizePopup->setCurrentText(QStringLiteral("35000"));
+        {
+            FileSizeLimit full(200);
+            QTest::keyClick(d, Qt::Key_Return);
+        }
+        QCOMPARE(fw::shownDialogs().size(), 1);
+        const QString why = QString::fromLocal8Bit(std::strerror(EFBIG));  // "File too large"
+        QVERIFY(fw::shownDialogs().first().explanation.contains(
+            prefsPath() + QStringLiteral("\" could not be written: ") + why));
+        QCOMPARE(testing::readPrefs(), QByteArray("2\ntrue\n0\nXena\ntrue\n0\nYuri\n1000\n"));
+        // The game goes on with the players and round length chosen.
+        QVERIFY(gameWindow::get()->isVisible());
+        QCOMPARE(gPlayerList.ubound(), 3);
+        QCOMPARE(gRoundSize, 35000);
+        gPlayerList(2).score = 800;
+        const auto playing = gPlayerList;
+
+        // Cancel in the next dialog reads the older file, but the game keeps what it had.
+        gameSettingsWindow* again = openDialog();
+        QCOMPARE(again->roundSizePopup->currentText(), QStringLiteral("35000"));
+        QTest::keyClick(again, Qt::Key_Escape);
+        QVERIFY(again->isClosed());
+        QCOMPARE(gRoundSize, 35000);
+        QCOMPARE(gPlayerList.ubound(), 3);
+        for (int i = 1; i <= 3; ++i) QVERIFY(gPlayerList[i] == playing[i]);
+        QCOMPARE(gPlayerList(2).score, 800);
+        QVERIFY(!isGameOver());
+        QCOMPARE(rosterNames(), QStringList({QStringLiteral("Xena"), QStringLiteral("Yuri")}));
+        QCOMPARE(fw::shownDialogs().size(), 1);
     }
 };
 
