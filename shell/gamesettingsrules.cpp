@@ -148,6 +148,9 @@ void gameSettingsWindow::okayButton_Action() {
 }
 
 void gameSettingsWindow::cancelButton_Action() {
+    // A game in progress keeps its round length: after a failed save the file holds an older one.
+    const int roundSize = gRoundSize;
     loadPrefs();
+    if (gPlayerList.ubound() > 0) gRoundSize = roundSize;
     Close();
 }
