@@ -34,10 +34,8 @@ long peakMemoryKb() {
 // Four players of mixed kinds, or `players` made up ones ("Player 17", every third unticked).
 QStringList roster(int players) {
     if (players == 4)
-        return {QStringLiteral("4"),    QStringLiteral("true"),  QStringLiteral("0"),   QStringLiteral("Ann"),
-                QStringLiteral("true"), QStringLiteral("0"),     QStringLiteral("Ben"), QStringLiteral("true"),
-                QStringLiteral("2"),    QStringLiteral("Robo"),  QStringLiteral("false"), QStringLiteral("5"),
-                QStringLiteral("Max"),  QStringLiteral("10000")};
+        return QStringLiteral("4 true 0 Ann true 0 Ben true 2 Robo false 5 Max 10000")
+            .split(QLatin1Char(' '));
     QStringList lines{QString::number(players)};
     for (int i = 1; i <= players; ++i)
         lines << (i % 3 ? QStringLiteral("true") : QStringLiteral("false")) << QString::number(i % 6)
@@ -79,7 +77,8 @@ bool measure(int runs, int players) {
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer clock;
         clock.start();
-        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(players)});
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::number(players)});
         QByteArray line;
         while (!line.contains('\n') && clock.elapsed() < kRunTimeoutMs &&
                p.waitForReadyRead(int(kRunTimeoutMs - clock.elapsed())))
@@ -101,8 +100,8 @@ bool measure(int runs, int players) {
         peak.push_back(fields[2].toDouble());
         startGame.push_back(game.size() == 2 && game[0] == "game" ? game[1].toDouble() : -1);
     }
-    std::printf("%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog %8.1f ms, "
-                "peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
+    std::printf("%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog "
+                "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
                 players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
     std::fflush(stdout);
     return true;

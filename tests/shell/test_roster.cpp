@@ -53,7 +53,8 @@ private Q_SLOTS:
     void largeRoster_opensInPassesGrowingWithItsSize() {
         const int small = passesToOpenWith(300);
         const int large = passesToOpenWith(600);
-        QVERIFY2(small < 3 * 300 && large < 3 * 600, qPrintable(QStringLiteral("%1, %2").arg(small).arg(large)));
+        QVERIFY2(small < 3 * 300 && large < 3 * 600,
+                 qPrintable(QStringLiteral("%1, %2").arg(small).arg(large)));
 
         gameSettingsWindow* d = gameSettingsWindow::get();
         QTreeWidget* list = d->playerListBox;
