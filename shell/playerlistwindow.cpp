@@ -70,6 +70,9 @@ void playerListWindow::createControls() {
     ListBox1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Throw Score"),
                                QStringLiteral("Turn Score"), QStringLiteral("Total Score")});
     ListBox1->setRootIsDecorated(false);
+    // Rows of one height: otherwise every changed cell makes the view measure the rows above it,
+    // and a score update of n players costs n * n (13 000 players: 1.4 s).
+    ListBox1->setUniformRowHeights(true);
     ListBox1->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox1->setFocusPolicy(Qt::NoFocus);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,6 @@
 #include <QAbstractEventDispatcher>
 #include <QComboBox>
+#include <QStyledItemDelegate>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include "engine/globals.h"
 #include "fw/dialogs.h"
 #include "shell/gamesettingswindow.h"
+#include "shell/playerlistwindow.h"
 #include "tests/support/testsupport.h"
 
 using namespace globalsModule;
@@ -33,6 +35,17 @@ int eventLoopPasses(const std::function<void()>& work) {
     QObject::disconnect(counter);
     return passes;
 }
+
+// Counts how often a list measures one of its rows.
+class MeasuringDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    mutable int measured = 0;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        ++measured;
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+};
 
 int passesToOpenWith(int players) {
     testing::resetGame();
@@ -78,6 +91,19 @@ private Q_SLOTS:
         QVERIFY(!d->okayButton->isEnabled());
         d->playerListBox->topLevelItem(0)->setCheckState(0, Qt::Checked);
         QVERIFY(d->okayButton->isEnabled());
+    }
+
+    // "Start Game" over a shown score table: each row's update measures a few rows, not all above it.
+    void largeRoster_startGameMeasuresEachScoreRowAFewTimes() {
+        setRoster(600);
+        playerListWindow::get()->Show();
+        QTreeWidget* scores = playerListWindow::get()->ListBox1;
+        auto* measuring = new MeasuringDelegate(scores);
+        scores->setItemDelegate(measuring);
+        gameSettingsWindow::get()->okayButton->Push();
+        QCOMPARE(gPlayerList.ubound(), 200);
+        QCOMPARE(scores->topLevelItemCount(), 200);
+        QVERIFY2(measuring->measured < 10 * 200, qPrintable(QString::number(measuring->measured)));
     }
 };
 
