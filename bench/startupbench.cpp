@@ -51,6 +51,7 @@ int child(int argc, char** argv) {
     fw::setPreferencesFolder(prefs.path());
     fw::writeLinesAtomically(prefs.filePath(QStringLiteral("Zorvik Prefs")), roster(std::atoi(argv[2])));
     fw::Window::setModalHook([&](fw::Window* w) {
+        w->repaint();  // the dialog drawn once, its list included, before the clock is read
         std::printf("up %.3f %ld\n", double(sinceMain.nsecsElapsed()) / 1e6, peakMemoryKb());
         std::fflush(stdout);
         fw::Window::setModalHook(nullptr);
