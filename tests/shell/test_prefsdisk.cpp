@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <cerrno>
 #include <csignal>
