@@ -123,6 +123,7 @@ private Q_SLOTS:
         d->Show();
         testing::drain(2);
         QVERIFY(d->isActiveWindow());
+        d->playerListBox->setFocus();
         QCOMPARE(editItemsOn(), QString());  // the list has the focus
 
         d->nameField->setFocus();
