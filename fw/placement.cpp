@@ -36,32 +36,34 @@ public:
     }
 };
 
-// Keeps a placed window on its fitted spot until the window manager's frame is known.
+// Keeps a placed window on its fitted spot until the window manager's frame is known: fitted
+// again when the frame's margins change, never when the person resizes or moves the window.
 class FrameKeeper : public QObject {
 public:
-    FrameKeeper(QWidget* window, const QPoint& wanted) : QObject(window), window_(window), wanted_(wanted) {
+    FrameKeeper(QWidget* window) : QObject(window), window_(window) {
         setObjectName(QStringLiteral("fw-frame-keeper"));
         window->installEventFilter(this);
     }
     void place(const QPoint& wanted) {
         wanted_ = wanted;
-        frame_ = window_->frameGeometry().size();
-        const QRect frame(wanted, frame_);
+        margins_ = frameMargins();
+        const QRect frame(wanted, window_->frameGeometry().size());
         placed_ = fitOnScreen(frame, availableArea(frame.center()));
         window_->move(placed_);
     }
     bool eventFilter(QObject*, QEvent* event) override {
         const auto type = event->type();
         if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && window_->pos() == placed_ &&
-            window_->frameGeometry().size() != frame_)
+            frameMargins() != margins_)
             place(wanted_);
         return false;
     }
 
 private:
+    QSize frameMargins() const { return window_->frameGeometry().size() - window_->size(); }
     QWidget* window_;
     QPoint wanted_, placed_;
-    QSize frame_;
+    QSize margins_;
 };
 }  // namespace
 
@@ -90,7 +92,7 @@ void setAvailableAreaForTests(const QRect& area) { areaForTests() = area; }
 void placeFrame(QWidget* window, const QPoint& wanted) {
     auto* keeper = static_cast<FrameKeeper*>(
         window->findChild<QObject*>(QStringLiteral("fw-frame-keeper"), Qt::FindDirectChildrenOnly));
-    if (!keeper) keeper = new FrameKeeper(window, wanted);
+    if (!keeper) keeper = new FrameKeeper(window);
     keeper->place(wanted);
 }
 

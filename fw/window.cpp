@@ -147,7 +147,11 @@ void Window::Close() {
 }
 
 void Window::setButtonsTakeFocus(bool on) {
-    for (PushButton* b : findChildren<PushButton*>()) b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+    // Tab, not a click, gives a button the focus; Return then presses the focused button.
+    for (PushButton* b : findChildren<PushButton*>()) {
+        b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+        b->setAutoDefault(on);
+    }
 }
 
 void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }

@@ -245,6 +245,14 @@ class WindowLooksTest : public QObject {
                                     d->roundSizePopup, d->cancelButton, d->okayButton};
         QCOMPARE(reached, all);
         QCOMPARE(d->playerListBox->topLevelItemCount(), 2);  // Tab pressed nothing
+        // Space presses the focused button, and so does Return: not the default "Start Game".
+        d->addButton->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(d->addButton, Qt::Key_Space);
+        QCOMPARE(d->playerListBox->topLevelItemCount(), 3);
+        d->cancelButton->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(d->cancelButton, Qt::Key_Return);
+        QVERIFY(d->isClosed());
+        QVERIFY(!fw::Window::ifOpen<gameWindow>());  // no game started
         // The main window's buttons stay out of the way of its Space and Return keys.
         QCOMPARE(gw()->rollButton->focusPolicy(), Qt::NoFocus);
         QCOMPARE(gw()->saveAllButton->focusPolicy(), Qt::NoFocus);
