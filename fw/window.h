@@ -78,7 +78,9 @@ public:
 
     // Binds a control to edges of its parent (the content area or a group box): on every resize
     // of the parent, a locked edge keeps the distance it had when lock() was called; a control
-    // locked on both sides of an axis stretches, one locked right or bottom only moves.
+    // locked on both sides of an axis stretches, one locked right or bottom only moves. Call it
+    // once the control and its parent stand at their design places, after setContentSize; e.g.
+    // lock(findButton, false, false, true, true) keeps a button in the bottom right corner.
     void lock(QWidget* control, bool left, bool top, bool right, bool bottom);
     // Puts the window's frame at a fixed spot of the desktop, moved onto the screen's available
     // area when it would not fit there (checked again once the frame's size is known).
