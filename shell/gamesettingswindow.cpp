@@ -18,9 +18,10 @@
 #include "shell/menu.h"
 
 namespace {
-const QStringList kKindNames = {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),
-                                QStringLiteral("CPU: Clever"), QStringLiteral("CPU: Crafty"),
-                                QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
+QStringList kindNames() {
+    return {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),   QStringLiteral("CPU: Clever"),
+            QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
+}
 
 // Only the names (column 1) are edited in place; the kind is chosen with the popup.
 class NameOnlyDelegate : public QStyledItemDelegate {
@@ -130,7 +131,7 @@ void gameSettingsWindow::createControls() {
 
     playerKindPopup =
         popup(GroupBox1, QStringLiteral("playerKindPopup"),
-              kKindNames, {121 - 13, 174 - 13, 155, 20});
+              kindNames(), {121 - 13, 174 - 13, 155, 20});
     connect(playerKindPopup, &QComboBox::currentIndexChanged, this, [this] {
         fw::HandlerScope scope;
         playerKindPopup_Change();
@@ -168,7 +169,7 @@ void gameSettingsWindow::playerListBox_Open() {
     const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list) +
                     list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const int playing = std::max(inner * 20 / 100, fw::columnNeed(list, 0, {QString()}, box));
-    const int kind = std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kKindNames));
+    const int kind = std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kindNames()));
     list->setColumnWidth(0, playing);
     list->setColumnWidth(1, std::max(inner - playing - kind, fw::columnNeed(list, 1)));
     list->setColumnWidth(2, kind);
