@@ -10,6 +10,7 @@
 #include "fw/events.h"
 #include "fw/text.h"
 #include "shell/aboutwindow.h"
+#include "shell/appicon.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
@@ -122,6 +123,7 @@ QString app::LongVersion() const { return QStringLiteral("Version ") + ShortVers
 
 void setUpApplication() {
     globalsModule::createArrays();
+    QApplication::setWindowIcon(gameIcon());  // every window without an icon of its own shows it
     app* a = App();
     a->MenuBar = Menu::get();
     a->MenuBar->chosen = [](fw::MenuItem& item) { return App()->runMenuHandler(item.Name()); };
