@@ -9,18 +9,18 @@ namespace fw {
 namespace {
 int errorNumber(QNetworkReply::NetworkError e) {
     switch (e) {
-    case QNetworkReply::ConnectionRefusedError:
-        return kRefused;
-    case QNetworkReply::HostNotFoundError:
-        return kUnknownHost;
-    case QNetworkReply::RemoteHostClosedError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-        return kConnectionLost;
-    case QNetworkReply::SslHandshakeFailedError:
-        return kSecureFailed;
-    default:
-        return kOtherFailure;
+        case QNetworkReply::ConnectionRefusedError:
+            return kRefused;
+        case QNetworkReply::HostNotFoundError:
+            return kUnknownHost;
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+            return kConnectionLost;
+        case QNetworkReply::SslHandshakeFailedError:
+            return kSecureFailed;
+        default:
+            return kOtherFailure;
     }
 }
 

@@ -22,14 +22,20 @@ using InternetHeaders = QList<QPair<QByteArray, QByteArray>>;
 //   5  reply too long: more than the socket's limit (1 MiB unless set otherwise)
 //   6  any other failure of the exchange (proxy, unsupported address, unsafe redirect, garbled reply)
 //   100..599  a reply that arrived but is no success: its HTTP status (raised by the window that reads it)
-enum HTTPSocketError { kRefused = 1, kUnknownHost = 2, kConnectionLost = 3, kSecureFailed = 4, kTooLong = 5,
-                       kOtherFailure = 6 };
+enum HTTPSocketError {
+    kRefused = 1,
+    kUnknownHost = 2,
+    kConnectionLost = 3,
+    kSecureFailed = 4,
+    kTooLong = 5,
+    kOtherFailure = 6
+};
 
 // An HTTP client. Get returns at once; exactly one of PageReceived or Error follows from the event
 // loop, unless Abort (or the socket's destruction) comes first: then nothing follows.
 class HTTPSocket : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit HTTPSocket(QObject* parent = nullptr);
     ~HTTPSocket() override;
 
@@ -40,12 +46,12 @@ public:
     // Bytes of a reply's body read at most; a longer reply fails with kTooLong.
     qint64 maximumLength = qint64(1) << 20;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void PageReceived(const QString& url, int httpStatus, const fw::InternetHeaders& headers,
                       const QString& content);
     void Error(int code);
 
-private:
+  private:
     void readSome();
     void finished();
     void fail(int code);

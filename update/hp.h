@@ -6,7 +6,7 @@
 // The update window's socket. Aborted and gone with its window.
 class hp : public fw::HTTPSocket {
     Q_OBJECT
-public:
+  public:
     explicit hp(QWidget* owner);
 
     int Index = -1;  // not in a control array

@@ -17,7 +17,8 @@ namespace {
 // Addresses from the reply are opened in the browser only when they are web addresses.
 bool isWebAddress(const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
-    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
            !url.host().isEmpty();
 }
 }  // namespace
@@ -25,8 +26,9 @@ bool isWebAddress(const QString& address) {
 void updateWindow::hp_Error(int code) {
     HandlerScope scope;
     Beep();
-    MsgBox(QStringLiteral("There was a communication error with the website. Please try again later. (Code: ") +
-           Str(code) + QStringLiteral(")"));
+    MsgBox(
+        QStringLiteral("There was a communication error with the website. Please try again later. (Code: ") +
+        Str(code) + QStringLiteral(")"));
     Close();
 }
 
@@ -48,7 +50,8 @@ void updateWindow::hp_PageReceived(const QString& url, int httpStatus, const Int
     if (isCurrent(v)) {
         StaticText1->setText(QStringLiteral("This version is current."));
         StaticText1->repaint();
-        if (!automaticCheck) MsgBox(QStringLiteral("You are using the current version of Zorvik! No updates are necessary."));
+        if (!automaticCheck)
+            MsgBox(QStringLiteral("You are using the current version of Zorvik! No updates are necessary."));
         Close();
     } else {
         askUpgrade(v, d, downloadURL, isFree);
@@ -63,17 +66,19 @@ bool updateWindow::isCurrent(const QString& version) const {
     return true;
 }
 
-void updateWindow::askUpgrade(const QString& newVersion, const QString& description, const QString& downloadURL,
-                              bool isFree) {
+void updateWindow::askUpgrade(const QString& newVersion, const QString& description,
+                              const QString& downloadURL, bool isFree) {
     HandlerScope scope;
     MessageDialog dialog;
     dialog.Title = QStringLiteral("New version available!");
-    dialog.Message = QStringLiteral("Version ") + newVersion + QStringLiteral(" is now available. (You are using version ") +
-                     App()->ShortVersion() + QStringLiteral(".) ") +
-                     (isFree ? QStringLiteral("This is a free upgrade. Would you like to automatically download this "
-                                              "update (using your web browser)?")
-                             : QStringLiteral("This is a paid upgrade. Would you like to automatically download the "
-                                              "trial version (using your web browser)?"));
+    dialog.Message =
+        QStringLiteral("Version ") + newVersion +
+        QStringLiteral(" is now available. (You are using version ") + App()->ShortVersion() +
+        QStringLiteral(".) ") +
+        (isFree ? QStringLiteral("This is a free upgrade. Would you like to automatically download this "
+                                 "update (using your web browser)?")
+                : QStringLiteral("This is a paid upgrade. Would you like to automatically download the "
+                                 "trial version (using your web browser)?"));
     dialog.Explanation = description;
     dialog.CancelButton = QStringLiteral("Cancel");
     dialog.AlternateButton = QStringLiteral("Go to Website");
@@ -81,18 +86,18 @@ void updateWindow::askUpgrade(const QString& newVersion, const QString& descript
     const int pressed = dialog.ShowModal();
     if (isClosed()) return;  // closed meanwhile (quitting): nothing more
     switch (pressed) {
-    case 0:
-        if (isWebAddress(downloadURL))
-            ShowURL(downloadURL);
-        else
-            Beep();
-        Close();
-        break;
-    case 2:
-        ShowURL(productPageURL());
-        break;
-    default:
-        Close();
-        break;
+        case 0:
+            if (isWebAddress(downloadURL))
+                ShowURL(downloadURL);
+            else
+                Beep();
+            Close();
+            break;
+        case 2:
+            ShowURL(productPageURL());
+            break;
+        default:
+            Close();
+            break;
     }
 }

@@ -3,9 +3,13 @@
 
 using namespace fw;
 
-QString updateWindow::startTag(const QString& name) { return QStringLiteral("<") + name + QStringLiteral(">"); }
+QString updateWindow::startTag(const QString& name) {
+    return QStringLiteral("<") + name + QStringLiteral(">");
+}
 
-QString updateWindow::endTag(const QString& name) { return QStringLiteral("</") + name + QStringLiteral(">"); }
+QString updateWindow::endTag(const QString& name) {
+    return QStringLiteral("</") + name + QStringLiteral(">");
+}
 
 QString updateWindow::returnValue(const QString& content, const QString& name) {
     const int p = InStr(content, startTag(name));

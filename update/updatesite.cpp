@@ -6,9 +6,7 @@ QString& siteOverride() {
     return site;
 }
 
-QString site() {
-    return siteOverride().isEmpty() ? QStringLiteral(ZORVIK_SITE) : siteOverride();
-}
+QString site() { return siteOverride().isEmpty() ? QStringLiteral(ZORVIK_SITE) : siteOverride(); }
 }  // namespace
 
 QString updateURL() { return site() + QStringLiteral("/updates/zorvik.xml"); }

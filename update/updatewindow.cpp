@@ -33,10 +33,11 @@ void updateWindow::createControls() {
 
     hp = new ::hp(this);
     // An exchange's events never reach a closed window: it may still exist while handlers return.
-    connect(hp, &::hp::PageReceived, this,
-            [this](const QString& url, int status, const fw::InternetHeaders& headers, const QString& content) {
-                if (!isClosed()) hp_PageReceived(url, status, headers, content);
-            });
+    connect(
+        hp, &::hp::PageReceived, this,
+        [this](const QString& url, int status, const fw::InternetHeaders& headers, const QString& content) {
+            if (!isClosed()) hp_PageReceived(url, status, headers, content);
+        });
     connect(hp, &::hp::Error, this, [this](int code) {
         if (!isClosed()) hp_Error(code);
     });

@@ -11,7 +11,7 @@ class hp;
 // Closing the window (Cancel, the close box, quitting) ends the exchange at once, silently.
 class updateWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static updateWindow* get() { return fw::Window::get<updateWindow>(); }
 
     // Returns when the window has closed. A modal loop ended by quitting closes it as well.
@@ -41,11 +41,11 @@ public:
     static QString endTag(const QString& name);
     static QString returnValue(const QString& content, const QString& name);
 
-protected:
+  protected:
     void createControls() override;
     void Open() override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     bool isCurrent(const QString& version) const;
 };

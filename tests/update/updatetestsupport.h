@@ -18,49 +18,37 @@
 #include "update/updatesite.h"
 #include "update/updatewindow.h"
 
-// Keeps every address away from the real browser; fw::openedURLs() tells what was opened.
+// Keeps every address away from the real browser and records what reached it.
 class NoBrowser : public QObject {
     Q_OBJECT
-public:
+    const QStringList schemes{"http", "https", "file", "javascript"};
+
+  public:
+    QStringList opened;
     NoBrowser() {
-        for (const char* scheme : {"http", "https", "file", "javascript"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+        for (const QString& s : schemes) QDesktopServices::setUrlHandler(s, this, "open");
     }
     ~NoBrowser() override {
-        for (const char* scheme : {"http", "https", "file", "javascript"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        for (const QString& s : schemes) QDesktopServices::unsetUrlHandler(s);
     }
-public Q_SLOTS:
+  public Q_SLOTS:
     void open(const QUrl& url) { opened << url.toString(); }
-
-public:
-    QStringList opened;
 };
 
-// What the window showed while its check ran, as the dialogs saw it.
-struct Seen {
-    QString text;          // StaticText1 when the first dialog came
-    bool barVisible = true;
-};
-
-// Chooses Help > Check Website for New Version... and lets `whileShown` act on the modal window;
-// returns once the window has closed. The dialogs are answered with `button`.
-inline Seen chooseCheck(int button = 0, const std::function<void(updateWindow*)>& whileShown = {}) {
-    Seen seen;
-    bool first = true;
+// Chooses Help > Check Website for New Version..., lets `whileShown` act on the modal window and
+// returns once it has closed, with the window's text and bar as the first dialog found them.
+// The dialogs are answered with `button`.
+inline std::pair<QString, bool> chooseCheck(int button = 0,
+                                            const std::function<void(updateWindow*)>& whileShown = {}) {
+    std::pair<QString, bool> seen;
     fw::setDialogResponder([&](const fw::DialogRecord&) {
-        if (auto* w = fw::Window::ifOpen<updateWindow>(); w && first) {
-            seen.text = w->StaticText1->text();
-            seen.barVisible = w->ProgressBar1->isVisible();
-            first = false;
-        }
+        if (auto* w = fw::Window::ifOpen<updateWindow>(); w && seen.first.isNull())
+            seen = {w->StaticText1->text(), w->ProgressBar1->isVisible()};
         return button;
     });
     fw::Window::setModalHook([&](fw::Window* w) {
-        auto* u = qobject_cast<updateWindow*>(w);
-        if (!u) return;
-        if (whileShown) whileShown(u);
-        if (QTest::currentTestFailed() && !u->isClosed()) u->Close();  // never leave the test waiting
+        if (whileShown) whileShown(qobject_cast<updateWindow*>(w));
+        if (QTest::currentTestFailed()) w->Close();  // never leave the test waiting
     });
     Menu::get()->updateEnabled();
     Menu::get()->choose(*HelpCheckforUpdates());
@@ -73,9 +61,4 @@ inline QStringList messages() {
     QStringList list;
     for (const fw::DialogRecord& r : fw::shownDialogs()) list << r.message;
     return list;
-}
-
-inline QString errorMessage(int code) {
-    return QStringLiteral("There was a communication error with the website. Please try again later. (Code: %1)")
-        .arg(code);
 }

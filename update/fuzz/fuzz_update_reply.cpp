@@ -11,7 +11,7 @@
 namespace {
 class NoBrowser : public QObject {
     Q_OBJECT
-public Q_SLOTS:
+  public Q_SLOTS:
     void open(const QUrl&) {}
 };
 }  // namespace

@@ -33,15 +33,17 @@ inline QString probe(const QByteArray& data) {
     const QString content = QString::fromUtf8(data.mid(1));
 
     for (const QString& name : {QStringLiteral("CurrentVersion"), QStringLiteral("Description"),
-                               QStringLiteral("Free"), QStringLiteral("DownloadURLOSX"), content.left(8)}) {
+                                QStringLiteral("Free"), QStringLiteral("DownloadURLOSX"), content.left(8)}) {
         const QString value = updateWindow::returnValue(content, name);
         if (!value.isEmpty() &&
-            !content.contains(updateWindow::startTag(name) + value + updateWindow::endTag(name), Qt::CaseInsensitive))
+            !content.contains(updateWindow::startTag(name) + value + updateWindow::endTag(name),
+                              Qt::CaseInsensitive))
             return QStringLiteral("value not between its tags: ") + name;
     }
 
     setMakerSite(QStringLiteral("unsupported://fuzz"));  // the window's own request goes nowhere
-    fw::setDialogResponder([answer](const fw::DialogRecord& r) { return r.buttons.size() == 3 ? answer : 0; });
+    fw::setDialogResponder(
+        [answer](const fw::DialogRecord& r) { return r.buttons.size() == 3 ? answer : 0; });
     fw::shownDialogs().clear();
     fw::openedURLs().clear();
     fw::beepCount() = 0;
@@ -55,7 +57,7 @@ inline QString probe(const QByteArray& data) {
     if (fw::shownDialogs().size() != 1)
         failure = QStringLiteral("not one message");
     else if (failed && (fw::beepCount() != 1 || !fw::shownDialogs().first().message.endsWith(
-                                                   QStringLiteral("(Code: %1)").arg(status))))
+                                                    QStringLiteral("(Code: %1)").arg(status))))
         failure = QStringLiteral("failed exchange not reported");
     else if (!w->isClosed() && !(answer == 2 && fw::openedURLs() == QStringList{productPageURL()}))
         failure = QStringLiteral("window left open");
@@ -67,7 +69,8 @@ inline QString probe(const QByteArray& data) {
     }
     if (!w->isClosed()) w->Close();
     drain();
-    if (failure.isEmpty() && fw::shownDialogs().size() != 1) failure = QStringLiteral("a message after the close");
+    if (failure.isEmpty() && fw::shownDialogs().size() != 1)
+        failure = QStringLiteral("a message after the close");
     return failure;
 }
 
