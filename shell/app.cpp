@@ -14,6 +14,7 @@
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
+#include "update/updatewindow.h"
 
 namespace {
 // An exception that no handler caught ends the program instead of leaving Qt's event loop in
@@ -66,7 +67,8 @@ fw::MenuItem* FileQuit() { return menuItem("FileQuit"); }
 void app::EnableMenuItems() {
     AppleAbout()->setEnabled(true);
     FileNewGame()->setEnabled(true);
-    // "Instructions..." and "Check Website for New Version..." stay off until their windows exist.
+    // "Instructions..." stays off until its window exists.
+    HelpCheckforUpdates()->setEnabled(true);
 }
 
 void app::Open() {
@@ -91,7 +93,10 @@ bool app::_helpInstructions_Action() { return false; }
 
 bool app::_fileQuit_Action() { return false; }
 
-bool app::_helpCheckforUpdates_Action() { return false; }
+bool app::_helpCheckforUpdates_Action() {
+    updateWindow::get()->ShowModal();
+    return false;
+}
 
 void app::AddMenuHandler(const QString& key, std::function<bool()> handler) {
     handlers_.append({key, std::move(handler)});

@@ -92,8 +92,8 @@ private Q_SLOTS:
                          QStringLiteral("roster reloaded"));
             script.check(FileNewGame()->Enabled() && AppleAbout()->Enabled() && FileQuit()->Enabled(),
                          QStringLiteral("items on"));
-            script.check(!HelpInstructions()->Enabled() && !HelpCheckforUpdates()->Enabled(),
-                         QStringLiteral("help items off until their windows exist"));
+            script.check(!HelpInstructions()->Enabled() && HelpCheckforUpdates()->Enabled(),
+                         QStringLiteral("the update check on, the manual off until its window exists"));
             return true;
         });
         script.add(QStringLiteral("New Game opens the dialog again"), [&] {
