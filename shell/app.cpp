@@ -13,6 +13,7 @@
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
+#include "shell/resources.h"
 
 namespace {
 // An exception that no handler caught ends the program instead of leaving Qt's event loop in
@@ -167,6 +168,10 @@ int runApplication(int argc, char** argv) {
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::Quit);
     menuHolderWindow::keepMenusReachable(false);
     for (fw::Window* w : fw::Window::allOpen()) w->Close();
+    // Everything that holds Qt objects goes while the application object still exists: static
+    // objects are destroyed after it, and a sound then posts events to an application that is gone.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    forgetKeptResources();
     fw::Window::setMenuBarFactory(nullptr);
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     return code;
