@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <QTimer>
 
+#include "fw/inputgate.h"
+
 namespace fw {
 namespace {
 std::function<void(Window*)>& modalHook() {
@@ -42,7 +44,7 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
-        if (!personInputIdle() || (personGate && !personGate())) return;
+        if (personGate && !personGate()) return;
         Push();
     });
 }
@@ -55,6 +57,7 @@ void PushButton::Push() {
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
     Q_UNUSED(registered);
+    installInputGate();
     openWindows().append(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -143,10 +146,9 @@ void Window::Close() {
 void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }
 
 void Window::keyPressEvent(QKeyEvent* e) {
-    // No handler scope of its own: KeyDown sees the depth at which the key arrived, so a window can
-    // tell a key typed while one of its handlers runs; the buttons it presses open their own scope.
+    // No handler scope of its own: the buttons it presses open theirs. Keys typed while a handler
+    // runs do not get here (fw/inputgate.h).
     if (KeyDown(e->text())) return;
-    if (!personInputIdle()) return;
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && defaultButton_ &&
         defaultButton_->isVisible()) {
         if (!defaultButton_->personGate || defaultButton_->personGate()) defaultButton_->Push();

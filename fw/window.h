@@ -73,6 +73,10 @@ public:
     void installMenuBar();
     static void setMenuBarFactory(std::function<QMenuBar*(QWidget* window)> factory);
 
+    // A game window drops a person's input while one of the game's handlers runs (fw/inputgate.h);
+    // a window that is no part of the game (the help viewer) returns false and stays responsive.
+    virtual bool dropsInputWhileBusy() const { return true; }
+
     // Tests answer modal windows: the hook runs from the event loop once the window is up.
     static void setModalHook(std::function<void(Window*)> hook);
 

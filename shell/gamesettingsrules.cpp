@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <vector>
 
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -42,16 +43,22 @@ void gameSettingsWindow::loadValues() {
 void gameSettingsWindow::buildPlayerLists() {
     QTreeWidget* scores = playerListWindow::get()->ListBox1;
     scores->clear();
-    const int n = playerListBox->topLevelItemCount();
-    gCompletePlayerList.redim(n);
-    gPlayerList.redim(0);
-    int k = 0;
-    for (int r = 0; r < n; ++r) {
+    // The rows as they are now: the loop below yields, and no row it reads may go meanwhile.
+    std::vector<std::shared_ptr<playerClass>> roster;
+    for (int r = 0; r < playerListBox->topLevelItemCount(); ++r) {
         const QTreeWidgetItem* row = playerListBox->topLevelItem(r);
         auto p = std::make_shared<playerClass>();
         p->active = row->checkState(0) == Qt::Checked;
         p->human = std::max(gComputerList.indexOf(row->text(2)), 0);
         p->name = row->text(1);
+        roster.push_back(std::move(p));
+    }
+    const int n = int(roster.size());
+    gCompletePlayerList.redim(n);
+    gPlayerList.redim(0);
+    int k = 0;
+    for (int r = 0; r < n; ++r) {
+        const auto& p = roster[size_t(r)];
         gCompletePlayerList.put(r + 1, p);
         if (p->active) {
             ++k;
