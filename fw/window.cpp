@@ -1,5 +1,6 @@
 #include "fw/window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -49,9 +50,25 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
     });
 }
 
+namespace {
+// A cell editor keeps its text to itself until Return or a change of focus, and the buttons take
+// no focus: the window's open editor is committed and closed as Return would.
+void commitOpenEditor(QWidget* window) {
+    QWidget* focus = window->focusWidget();
+    for (QWidget* editor = focus; editor && editor->parentWidget(); editor = editor->parentWidget()) {
+        auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget()->parentWidget());
+        if (!view || view->viewport() != editor->parentWidget()) continue;
+        Q_EMIT view->itemDelegate()->commitData(editor);
+        Q_EMIT view->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+}
+}  // namespace
+
 void PushButton::Push() {
     if (!isEnabled()) return;
     HandlerScope scope;
+    commitOpenEditor(window());
     if (action) action();
 }
 

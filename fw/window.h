@@ -10,10 +10,10 @@ class QMenuBar;
 
 namespace fw {
 
-// A push button of the game. Push() runs its action before it returns and does nothing while
-// the button is disabled. A person's click runs the same action, unless the button's gate
-// says that a person may not act now. The button takes no keyboard focus, so Space and
-// Return always reach the window's own keys.
+// A push button of the game. Push() commits a name being edited in a list of its window, then
+// runs its action before it returns; it does nothing while the button is disabled. A person's
+// click runs the same action, unless the button's gate says that a person may not act now. The
+// button takes no keyboard focus, so Space and Return always reach the window's own keys.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
