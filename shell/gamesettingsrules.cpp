@@ -115,6 +115,8 @@ bool gameSettingsWindow::playerListBox_KeyDown(const QString& key) {
     const int selected = listIndex();
     if (selected > -1 && key == fw::Chr(8)) {
         delete playerListBox->takeTopLevelItem(selected);
+        // Qt would select the next row, and a held Backspace would empty the roster row by row.
+        playerListBox->setCurrentItem(nullptr);
         okayButton->setEnabled(enoughPlayers());
     }
     return false;
