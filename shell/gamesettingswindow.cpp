@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <limits>
 
 #include "fw/text.h"
 #include "shell/app.h"
@@ -16,13 +17,19 @@
 #include "shell/menu.h"
 
 namespace {
+// Names of any length: Qt's fields stop at 32 767 characters by default.
+constexpr int kAnyLength = std::numeric_limits<int>::max();
+
 // Only the names (column 1) are edited in place; the kind is chosen with the popup.
 class NameOnlyDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
-        return index.column() == 1 ? QStyledItemDelegate::createEditor(parent, option, index) : nullptr;
+        if (index.column() != 1) return nullptr;
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(kAnyLength);
+        return editor;
     }
 };
 
@@ -92,6 +99,7 @@ void gameSettingsWindow::createControls() {
     nameField->setObjectName(QStringLiteral("nameField"));
     nameField->setGeometry(121, 143, 155, 22);
     nameField->setFont(plainSystem());
+    nameField->setMaxLength(kAnyLength);
     connect(nameField, &QLineEdit::textChanged, this, [this] {
         fw::HandlerScope scope;
         nameField_TextChange();

@@ -90,6 +90,39 @@ private Q_SLOTS:
         QCOMPARE(d->playerKindPopup->currentText(), QStringLiteral("CPU: Evil"));
         d->Close();
     }
+
+    void nameBeingEdited_isKeptByStartGame_andHasNoLengthLimit() {
+        gameSettingsWindow* d = dialogWith({{"Ann", 0}, {"Bob", 0}});
+        QTreeWidget* list = d->playerListBox;
+        clickCell(list, 0, 1);
+        clickCell(list, 0, 1, true);
+        auto* editor = list->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor && editor->isVisible());
+        const QString longName(70000, QLatin1Char('n'));
+        editor->selectAll();
+        editor->insert(longName);
+        QTest::mouseClick(d->okayButton, Qt::LeftButton);
+        QVERIFY(d->isClosed());
+        QCOMPARE(gCompletePlayerList(1).name.size(), longName.size());
+        QCOMPARE(gPlayerList(1).name.size(), longName.size());
+
+        gameSettingsWindow* again = gameSettingsWindow::get();
+        again->nameField->setText(longName + QLatin1Char('!'));
+        QCOMPARE(again->nameField->text().size(), longName.size() + 1);
+        again->Close();
+    }
+
+    void backspace_removesTheSelectedRowOnly() {
+        gameSettingsWindow* d = dialogWith({{"Ann", 0}, {"Bob", 0}, {"Cy", 0}});
+        clickCell(d->playerListBox, 1, 2);
+        QTest::keyClick(d->playerListBox, Qt::Key_Backspace);
+        QCOMPARE(rows(d), QStringList({QStringLiteral("Ann Human"), QStringLiteral("Cy Human")}));
+        QVERIFY(d->playerListBox->selectedItems().isEmpty());
+        QCOMPARE(d->playerKindPopup->currentText(), QStringLiteral("Human"));
+        QTest::keyClick(d->playerListBox, Qt::Key_Backspace);
+        QCOMPARE(rows(d).size(), 2);
+        d->Close();
+    }
 };
 
 ZORVIK_TEST(SettingsInputTest)
