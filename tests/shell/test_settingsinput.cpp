@@ -73,7 +73,7 @@ private Q_SLOTS:
         gameSettingsWindow* d = dialogWith({{"Ann", 0}, {"Bob", 0}, {"Cy", 0}});
         clickCell(d->playerListBox, 2, 2);
         QVERIFY(typeQuickly(d, Qt::Key_Return, d->playerListBox, Qt::Key_Backspace));
-        QVERIFY(d->isClosed());
+        QVERIFY(!fw::Window::ifOpen<gameSettingsWindow>());
         QCOMPARE(gCompletePlayerList.ubound(), 3);
         QCOMPARE(gCompletePlayerList(3).name, QStringLiteral("Cy"));
         QCOMPARE(gPlayerList.ubound(), 3);
