@@ -43,7 +43,7 @@ void gameSettingsWindow::loadValues() {
 void gameSettingsWindow::buildPlayerLists() {
     QTreeWidget* scores = playerListWindow::get()->ListBox1;
     scores->clear();
-    // The rows as they are now: the loop below yields, and no row it reads may go meanwhile.
+    // The rows are read before the loop that yields: a row removed meanwhile is never read.
     std::vector<std::shared_ptr<playerClass>> roster;
     for (int r = 0; r < playerListBox->topLevelItemCount(); ++r) {
         const QTreeWidgetItem* row = playerListBox->topLevelItem(r);
