@@ -15,6 +15,7 @@
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
 #include "update/updatewindow.h"
+#include "shell/resources.h"
 
 namespace {
 // An exception that no handler caught ends the program instead of leaving Qt's event loop in
@@ -174,6 +175,10 @@ int runApplication(int argc, char** argv) {
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::Quit);
     menuHolderWindow::keepMenusReachable(false);
     for (fw::Window* w : fw::Window::allOpen()) w->Close();
+    // Everything that holds Qt objects goes while the application object still exists: static
+    // objects are destroyed after it, and a sound then posts events to an application that is gone.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    forgetKeptResources();
     fw::Window::setMenuBarFactory(nullptr);
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     return code;
