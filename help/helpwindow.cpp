@@ -82,24 +82,36 @@ void helpWindow::createControls() {
     bindEvents();
 }
 
+namespace {
+// A handler of the window, run in a handler scope: a close meanwhile waits for it to return, and
+// the game's input met in its loop yields is not acted upon inside it.
+template <class R, class... A>
+auto scoped(helpWindow* w, R (helpWindow::*handler)(A...)) {
+    return [w, handler](A... a) -> R {
+        fw::HandlerScope scope;
+        return (w->*handler)(a...);
+    };
+}
+}  // namespace
+
 void helpWindow::bindEvents() {
-    topicsList->gotFocus = [this] { topicsList_GotFocus(); };
-    topicsList->doubleClick = [this] { topicsList_DoubleClick(); };
-    topicsList->expandRow = [this](int row) { topicsList_ExpandRow(row); };
-    topicsList->keyDown = [this](const QString& key) { return topicsList_KeyDown(key); };
-    topicsList->change = [this] { topicsList_Change(); };
-    helpField->keyDown = [this](const QString& key) { return helpField_KeyDown(key); };
-    helpField->mouseMove = [this](int x, int y) { helpField_MouseMove(x, y); };
-    helpField->mouseUp = [this](int x, int y) { helpField_MouseUp(x, y); };
-    helpField->mouseExit = [this] { helpField_MouseExit(); };
-    helpField->mouseDown = [this](int x, int y) { return helpField_MouseDown(x, y); };
-    connect(findEdit, &QLineEdit::textChanged, this, [this] { findEdit_TextChange(); });
-    findButton->action = [this] { findButton_Action(); };
-    moveBar->mouseDrag = [this](int x, int y) { moveBar_MouseDrag(x, y); };
-    moveBar->mouseUp = [this](int x, int y) { moveBar_MouseUp(x, y); };
-    moveBar->mouseEnter = [this] { moveBar_MouseEnter(); };
-    moveBar->mouseExit = [this] { moveBar_MouseExit(); };
-    moveBar->mouseDown = [this](int x, int y) { return moveBar_MouseDown(x, y); };
+    topicsList->gotFocus = scoped(this, &helpWindow::topicsList_GotFocus);
+    topicsList->doubleClick = scoped(this, &helpWindow::topicsList_DoubleClick);
+    topicsList->expandRow = scoped(this, &helpWindow::topicsList_ExpandRow);
+    topicsList->keyDown = scoped(this, &helpWindow::topicsList_KeyDown);
+    topicsList->change = scoped(this, &helpWindow::topicsList_Change);
+    helpField->keyDown = scoped(this, &helpWindow::helpField_KeyDown);
+    helpField->mouseMove = scoped(this, &helpWindow::helpField_MouseMove);
+    helpField->mouseUp = scoped(this, &helpWindow::helpField_MouseUp);
+    helpField->mouseExit = scoped(this, &helpWindow::helpField_MouseExit);
+    helpField->mouseDown = scoped(this, &helpWindow::helpField_MouseDown);
+    connect(findEdit, &QLineEdit::textChanged, this, scoped(this, &helpWindow::findEdit_TextChange));
+    findButton->action = [this] { findButton_Action(); };  // Push opens the scope itself
+    moveBar->mouseDrag = scoped(this, &helpWindow::moveBar_MouseDrag);
+    moveBar->mouseUp = scoped(this, &helpWindow::moveBar_MouseUp);
+    moveBar->mouseEnter = scoped(this, &helpWindow::moveBar_MouseEnter);
+    moveBar->mouseExit = scoped(this, &helpWindow::moveBar_MouseExit);
+    moveBar->mouseDown = scoped(this, &helpWindow::moveBar_MouseDown);
     moveBar->paint = [this](QPainter& g) { moveBar_Paint(g); };
 }
 
