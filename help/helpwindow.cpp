@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QResizeEvent>
 
 #include "fw/canvas.h"
 #include "fw/clock.h"
@@ -19,7 +18,6 @@ QFont geneva() {
     f.setStyleHint(QFont::SansSerif);
     return f;
 }
-
 }  // namespace
 
 // Puts a control at its place and locks it to the edges named in `locks` ("LTRB" in any order).
