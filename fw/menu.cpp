@@ -146,8 +146,9 @@ void MenuBar::choose(MenuItem& item) {
         return;
     }
     // Chosen while the dice roll or a computer plays: the command runs once that handler has
-    // returned, so that it never acts in the middle of a turn. Quit ends every loop at once.
-    if (handlerDepth() > 0 && item.kind() != Kind::Quit) {
+    // returned, so that it never acts in the middle of a turn. Over a modal window, whose loop is
+    // waiting for a person, it runs at once. Quit ends every loop at once.
+    if (!personInputIdle() && item.kind() != Kind::Quit) {
         QPointer<QAction> action(item.action());
         runWhenIdle([this, &item, action] {
             if (action && item.Enabled()) run(item);

@@ -129,7 +129,7 @@ void Window::Show() {
 }
 
 void Window::ShowModal() {
-    if (closed_) return;
+    if (closed_ || inModal_) return;  // already up: a menu command over it asks for it again
     HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
     ModalScope modal;    // its own controls take a person's input
     setWindowModality(Qt::ApplicationModal);

@@ -12,6 +12,7 @@
 #include "fw/text.h"
 #include "help/helpwindow.h"
 #include "shell/app.h"
+#include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/resources.h"
 #include "tests/help/helptestsupport.h"
@@ -53,6 +54,21 @@ class HelpLifecycleTest : public QObject {
         QCOMPARE(w->helpField->SelStart(), 0);
         QVERIFY(w->helpField->isVisible());
         QVERIFY(w->helpField->TextStyleData() == w->helpStyle[1]);
+    }
+
+    void instructionsOverTheNewGameDialog_opensAtOnce() {
+        bool opened = false, dialogStillUp = false;
+        fw::Window::setModalHook([&](fw::Window* dialog) {
+            Menu::get()->updateEnabled();
+            HelpInstructions()->action()->trigger();
+            opened = fw::Window::ifOpen<helpWindow>() && fw::Window::ifOpen<helpWindow>()->isVisible();
+            FileNewGame()->action()->trigger();  // the dialog is up already: nothing more opens
+            dialogStillUp = dialog->isVisible();
+            dialog->Close();
+        });
+        gameSettingsWindow::get()->ShowModal();
+        QVERIFY(opened);
+        QVERIFY(dialogStillUp);
     }
 
     void closeHides_andTheNextShowKeepsTopicSelectionScrollAndSearch() {
