@@ -56,12 +56,22 @@ class HelpLifecycleTest : public QObject {
         QVERIFY(w->helpField->TextStyleData() == w->helpStyle[1]);
     }
 
-    void instructionsOverTheNewGameDialog_opensAtOnce() {
+    void instructionsOverTheNewGameDialog_opensAtOnceAndTakesInput() {
         bool opened = false, dialogStillUp = false;
+        QString row;
         fw::Window::setModalHook([&](fw::Window* dialog) {
             Menu::get()->updateEnabled();
             HelpInstructions()->action()->trigger();
-            opened = fw::Window::ifOpen<helpWindow>() && fw::Window::ifOpen<helpWindow>()->isVisible();
+            helpWindow* w = fw::Window::ifOpen<helpWindow>();
+            opened = w && w->isVisible();
+            if (opened) {
+                // Through the window system, where the modal dialog's block applies.
+                w->activateWindow();
+                testing::drain(20);
+                w->helpField->setFocus();
+                QTest::keyClick(w->windowHandle(), Qt::Key_Down);
+                row = w->topicsList->Text();
+            }
             FileNewGame()->action()->trigger();  // the dialog is up already: nothing more opens
             dialogStillUp = dialog->isVisible();
             dialog->Close();
@@ -69,6 +79,7 @@ class HelpLifecycleTest : public QObject {
         gameSettingsWindow::get()->ShowModal();
         QVERIFY(opened);
         QVERIFY(dialogStillUp);
+        QCOMPARE(row, helpWindow::get()->helpTopic[2]);
     }
 
     void closeHides_andTheNextShowKeepsTopicSelectionScrollAndSearch() {
