@@ -89,12 +89,18 @@ void helpWindow::bindEvents() {
     topicsList->expandRow = [this](int row) { topicsList_ExpandRow(row); };
     topicsList->keyDown = [this](const QString& key) { return topicsList_KeyDown(key); };
     topicsList->change = [this] { topicsList_Change(); };
-    helpField->keyDown = [this](const QString& key) { return helpField_KeyDown(key); };
+    // Return typed into the help text presses "Find" too: a search walks on from the text's selection.
+    helpField->keyDown = [this](const QString& key) {
+        if (key != fw::Chr(13)) return helpField_KeyDown(key);
+        findButton->Push();
+        return true;
+    };
     helpField->mouseMove = [this](int x, int y) { helpField_MouseMove(x, y); };
     helpField->mouseUp = [this](int x, int y) { helpField_MouseUp(x, y); };
     helpField->mouseExit = [this] { helpField_MouseExit(); };
     helpField->mouseDown = [this](int x, int y) { return helpField_MouseDown(x, y); };
     connect(findEdit, &QLineEdit::textChanged, this, [this] { findEdit_TextChange(); });
+    findEdit_TextChange();  // nothing to find yet: the button starts disabled
     findButton->action = [this] { findButton_Action(); };
     moveBar->mouseDrag = [this](int x, int y) { moveBar_MouseDrag(x, y); };
     moveBar->mouseUp = [this](int x, int y) { moveBar_MouseUp(x, y); };
