@@ -1,8 +1,9 @@
 // Time from the program's start to the new-game dialog being shown, and the peak memory then.
 // Each run is a fresh process: the bench starts itself with --child, which runs the real start-up
-// (runApplication) with a roster of four in a temporary preferences folder, reports when the
-// dialog is up and quits. Prints the medians of the runs.
-// Usage: startupbench [runs]   (default 15; set QT_QPA_PLATFORM=offscreen where there is no display)
+// (runApplication) with a roster of the given size in a temporary preferences folder, reports
+// when the dialog is up and quits. Prints the medians of the runs for each roster size.
+// Usage: startupbench [runs] [players ...]   (default 15 runs of a roster of 4; set
+// QT_QPA_PLATFORM=offscreen where there is no display). Example: startupbench 7 1000 5000 20000
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,8 +18,11 @@
 #include "fw/prefs.h"
 #include "fw/window.h"
 #include "shell/app.h"
+#include "shell/gamesettingswindow.h"
 
 namespace {
+constexpr int kRunTimeoutMs = 60000;
+
 long peakMemoryKb() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return 0;
@@ -27,19 +31,34 @@ long peakMemoryKb() {
     return 0;
 }
 
+// Four players of mixed kinds, or `players` made up ones ("Player 17", every third unticked).
+QStringList roster(int players) {
+    if (players == 4)
+        return QStringLiteral("4 true 0 Ann true 0 Ben true 2 Robo false 5 Max 10000")
+            .split(QLatin1Char(' '));
+    QStringList lines{QString::number(players)};
+    for (int i = 1; i <= players; ++i)
+        lines << (i % 3 ? QStringLiteral("true") : QStringLiteral("false")) << QString::number(i % 6)
+              << QStringLiteral("Player %1").arg(i);
+    lines << QStringLiteral("10000");
+    return lines;
+}
+
 int child(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
     QTemporaryDir prefs;
     fw::setPreferencesFolder(prefs.path());
-    fw::writeLinesAtomically(
-        prefs.filePath(QStringLiteral("Zorvik Prefs")),
-        {QStringLiteral("4"), QStringLiteral("true"), QStringLiteral("0"), QStringLiteral("Ann"),
-         QStringLiteral("true"), QStringLiteral("0"), QStringLiteral("Ben"), QStringLiteral("true"),
-         QStringLiteral("2"), QStringLiteral("Robo"), QStringLiteral("false"), QStringLiteral("5"),
-         QStringLiteral("Max"), QStringLiteral("10000")});
-    fw::Window::setModalHook([&](fw::Window*) {
+    fw::writeLinesAtomically(prefs.filePath(QStringLiteral("Zorvik Prefs")), roster(std::atoi(argv[2])));
+    fw::Window::setModalHook([&](fw::Window* w) {
+        w->repaint();  // the dialog drawn once, its list included, before the clock is read
         std::printf("up %.3f %ld\n", double(sinceMain.nsecsElapsed()) / 1e6, peakMemoryKb());
+        std::fflush(stdout);
+        fw::Window::setModalHook(nullptr);
+        QElapsedTimer start;
+        start.start();
+        if (auto* dialog = qobject_cast<gameSettingsWindow*>(w)) dialog->okayButton->Push();
+        std::printf("game %.3f\n", double(start.nsecsElapsed()) / 1e6);
         std::fflush(stdout);
         FileQuit()->action()->trigger();
     });
@@ -50,36 +69,55 @@ double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--child") == 0) return child(argc, argv);
-
-    QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    std::vector<double> fromSpawn, fromMain, peak;
+// Runs `runs` fresh processes with a roster of `players`; false when one shows no dialog.
+bool measure(int runs, int players) {
+    std::vector<double> fromSpawn, fromMain, peak, startGame;
     for (int i = 0; i < runs; ++i) {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer clock;
         clock.start();
-        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child")});
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::number(players)});
         QByteArray line;
-        while (!line.contains('\n') && p.waitForReadyRead(30000)) line += p.readAllStandardOutput();
+        while (!line.contains('\n') && clock.elapsed() < kRunTimeoutMs &&
+               p.waitForReadyRead(int(kRunTimeoutMs - clock.elapsed())))
+            line += p.readAllStandardOutput();
         const double spawnMs = double(clock.nsecsElapsed()) / 1e6;
-        p.waitForFinished(30000);
-        const QList<QByteArray> fields = line.trimmed().split(' ');
+        const QList<QByteArray> fields = line.split('\n').first().split(' ');
         if (fields.size() != 3 || fields[0] != "up") {
-            std::fprintf(stderr, "run %d: no dialog (%s)\n", i + 1, line.constData());
-            return 1;
+            p.kill();
+            p.waitForFinished();
+            std::printf("%6d players: run %d showed no dialog within %d s\n", players, i + 1,
+                        kRunTimeoutMs / 1000);
+            return false;
         }
+        while (line.count('\n') < 2 && p.waitForReadyRead(kRunTimeoutMs)) line += p.readAllStandardOutput();
+        p.waitForFinished(kRunTimeoutMs);
+        const QList<QByteArray> game = line.split('\n').value(1).split(' ');
         fromSpawn.push_back(spawnMs);
         fromMain.push_back(fields[1].toDouble());
         peak.push_back(fields[2].toDouble());
+        startGame.push_back(game.size() == 2 && game[0] == "game" ? game[1].toDouble() : -1);
     }
-    std::printf("runs: %d\n", runs);
-    std::printf("process start to dialog shown: median %.1f ms\n", median(fromSpawn));
-    std::printf("main() to dialog shown:        median %.1f ms\n", median(fromMain));
-    std::printf("peak memory (VmHWM) then:      median %.0f KiB\n", median(peak));
-    return 0;
+    std::printf("%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog "
+                "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
+                players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
+    std::fflush(stdout);
+    return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--child") == 0) return child(argc, argv);
+
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    std::vector<int> sizes;
+    for (int i = 2; i < argc; ++i) sizes.push_back(std::max(0, std::atoi(argv[i])));
+    if (sizes.empty()) sizes.push_back(4);
+    bool allShown = true;
+    for (int players : sizes) allShown = measure(runs, players) && allShown;
+    return allShown ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/globals.h"
 #include "fw/clock.h"
+#include "fw/dialogs.h"
 #include "fw/prefs.h"
 #include "fw/text.h"
 
@@ -45,7 +46,16 @@ void savePrefs() {
         fw::yieldToEventLoop();
     }
     lines << fw::Format(gRoundSize, QStringLiteral("######"));
-    fw::writeLinesAtomically(path, lines);
+    QString why;
+    if (fw::writeLinesAtomically(path, lines, &why)) return;
+    // Told once per save, and the game goes on: the old file stays as it was.
+    fw::MessageDialog box;
+    box.Icon = 1;
+    box.Message = QStringLiteral("Your players could not be saved.");
+    box.Explanation = QStringLiteral("The file \"%1\" could not be written: %2. The game goes on, but these "
+                                     "players and this round length will be missing at the next start.")
+                          .arg(QDir::toNativeSeparators(path), why);
+    box.ShowModal();
 }
 
 void loadPrefs() {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "fw/events.h"
+#include "fw/placement.h"
 
 namespace fw {
 namespace {
@@ -25,7 +26,7 @@ int MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return responder()(record);
 
-    QMessageBox box;
+    QMessageBox box(actingWindow());  // over the window the person acted in, not the screen's middle
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     box.setText(Message);
     box.setInformativeText(Explanation);

@@ -99,8 +99,11 @@ QString EditField::SelText() const { return fromDocument(textCursor().selectedTe
 
 void EditField::setSelText(const QString& text) {
     QTextCursor c = textCursor();
-    c.insertText(toDocument(text), insertFormat());
-    setTextCursor(c);
+    const bool selection = c.hasSelection();
+    c.insertText(toDocument(text), c.charFormat());
+    // With no selection the field's own cursor stands where the text went in and moves behind it
+    // by itself; handing it over again would lay the text out up to it at every insertion.
+    if (selection) setTextCursor(c);
 }
 
 QTextCharFormat EditField::insertFormat() const { return textCursor().charFormat(); }

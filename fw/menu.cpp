@@ -86,7 +86,8 @@ MenuItem::~MenuItem() = default;
 
 void MenuItem::setText(const QString& text) {
     text_ = text;
-    action_->setText(text);
+    // A separator is a plain line: some styles draw an action's text beside the line.
+    action_->setText(isSeparator() ? QString() : text);
     action_->setSeparator(isSeparator());
 }
 

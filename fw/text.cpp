@@ -53,24 +53,61 @@ QString Mid(const QString& s, int start, int length) {
 
 int InStr(const QString& s, const QString& find) { return InStr(1, s, find); }
 
+namespace {
+// A text of ASCII characters other than letters ("<", CR, "\"") is found the same with or without
+// regard to case; the case-blind search folds every character it passes and is much slower.
+Qt::CaseSensitivity caseFor(const QString& find) {
+    for (QChar c : find)
+        if (c.unicode() >= 128 || c.isLetter()) return Qt::CaseInsensitive;
+    return Qt::CaseSensitive;
+}
+
+// The first occurrence of find at or after from (0-based), without regard to case. A text that
+// begins with an ASCII character other than a letter ("<b>", "&quot;") is looked for by that
+// character as it is, and only the rest is compared without regard to case.
+qsizetype findFrom(const QString& s, const QString& find, qsizetype from) {
+    const Qt::CaseSensitivity cs = caseFor(find);
+    const QChar first = find.at(0);
+    if (cs == Qt::CaseSensitive || first.unicode() >= 128 || first.isLetter())
+        return s.indexOf(find, from, cs);
+    const QStringView rest = QStringView(find).mid(1);
+    for (qsizetype at = s.indexOf(first, from); at >= 0 && at + find.size() <= s.size();
+         at = s.indexOf(first, at + 1))
+        if (QStringView(s).mid(at + 1, rest.size()).compare(rest, Qt::CaseInsensitive) == 0) return at;
+    return -1;
+}
+}  // namespace
+
 int InStr(int start, const QString& s, const QString& find) {
     if (start < 1 || start > Len(s) + 1) return 0;
     if (find.isEmpty()) return 0;
-    return int(s.indexOf(find, start - 1, Qt::CaseInsensitive)) + 1;
+    return int(findFrom(s, find, start - 1)) + 1;
 }
 
 QString Uppercase(const QString& s) { return s.toUpper(); }
 
 QString ReplaceAll(const QString& s, const QString& find, const QString& with) {
     if (find.isEmpty()) return s;
-    QString r = s;
-    return r.replace(find, with, Qt::CaseInsensitive);
+    QString r;
+    qsizetype from = 0;
+    for (qsizetype at = findFrom(s, find, 0); at >= 0; at = findFrom(s, find, from)) {
+        r += QStringView(s).mid(from, at - from);
+        r += with;
+        from = at + find.size();
+    }
+    if (from == 0) return s;
+    r += QStringView(s).mid(from);
+    return r;
 }
 
 int CountFields(const QString& s, const QString& separator) {
     if (s.isEmpty()) return 0;
     if (separator.isEmpty()) return 1;
-    return int(s.count(separator, Qt::CaseInsensitive)) + 1;
+    int n = 1;
+    for (qsizetype at = findFrom(s, separator, 0); at >= 0;
+         at = findFrom(s, separator, at + separator.size()))
+        ++n;
+    return n;
 }
 
 QString NthField(const QString& s, const QString& separator, int n) {
@@ -78,7 +115,7 @@ QString NthField(const QString& s, const QString& separator, int n) {
     if (separator.isEmpty()) return n == 1 ? s : QString();
     int from = 0;
     for (int field = 1;; ++field) {
-        const int at = int(s.indexOf(separator, from, Qt::CaseInsensitive));
+        const int at = int(findFrom(s, separator, from));
         if (field == n) return at < 0 ? s.mid(from) : s.mid(from, at - from);
         if (at < 0) return QString();
         from = at + int(separator.size());

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <QTimer>
 
+#include "fw/placement.h"
+
 namespace fw {
 namespace {
 std::function<void(Window*)>& modalHook() {
@@ -55,6 +57,7 @@ void PushButton::Push() {
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
     Q_UNUSED(registered);
+    watchPersonInput();
     openWindows().append(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -64,6 +67,7 @@ Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void Window::setContentSize(int width, int height) {
+    designSize_ = QSize(width, height);
     content_->setMinimumSize(width, height);
     resize(width, height + (layout()->menuBar() ? layout()->menuBar()->sizeHint().height() : 0));
 }
@@ -110,6 +114,8 @@ void Window::ShowModal() {
     HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
     ModalScope modal;    // its own controls take a person's input
     setWindowModality(Qt::ApplicationModal);
+    // A dialog comes up over the window the person acted in (the screen's middle at start).
+    if (!placedByCaller_) centreOver(actingWindow(this));
     QPointer<Window> self(this);
     QEventLoop loop;
     quitModal_ = [&loop] { loop.quit(); };
@@ -138,6 +144,14 @@ void Window::Close() {
         deleteLater();
     else
         closedWindows().append(this);
+}
+
+void Window::setButtonsTakeFocus(bool on) {
+    // Tab, not a click, gives a button the focus; Return then presses the focused button.
+    for (PushButton* b : findChildren<PushButton*>()) {
+        b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+        b->setAutoDefault(on);
+    }
 }
 
 void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }

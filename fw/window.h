@@ -12,8 +12,8 @@ namespace fw {
 
 // A push button of the game. Push() runs its action before it returns and does nothing while
 // the button is disabled. A person's click runs the same action, unless the button's gate
-// says that a person may not act now. The button takes no keyboard focus, so Space and
-// Return always reach the window's own keys.
+// says that a person may not act now. The button takes no keyboard focus unless its window
+// lets buttons take it (Window::setButtonsTakeFocus), so Space and Return reach the window's keys.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
@@ -76,6 +76,21 @@ public:
     // Tests answer modal windows: the hook runs from the event loop once the window is up.
     static void setModalHook(std::function<void(Window*)> hook);
 
+    // Binds a control to edges of its parent (the content area or a group box): on every resize
+    // of the parent, a locked edge keeps the distance it had when lock() was called; a control
+    // locked on both sides of an axis stretches, one locked right or bottom only moves. Call it
+    // once the control and its parent stand at their design places, after setContentSize; e.g.
+    // lock(findButton, false, false, true, true) keeps a button in the bottom right corner.
+    void lock(QWidget* control, bool left, bool top, bool right, bool bottom);
+    // Puts the window's frame at a fixed spot of the desktop, moved onto the screen's available
+    // area when it would not fit there (checked again once the frame's size is known).
+    void placeAt(const QPoint& topLeft);
+    // Centres the window over another one (or over the screen for none), kept on the screen.
+    void centreOver(const QWidget* other);
+    // Whether Tab reaches the window's push buttons (a dialog) or they take no focus (the main
+    // window, whose Space and Return keys play the game).
+    void setButtonsTakeFocus(bool on);
+
 protected:
     virtual void createControls() {}
     virtual void Open() {}
@@ -91,6 +106,8 @@ protected:
 private:
     void build();
     QWidget* content_ = nullptr;
+    QSize designSize_;  // of the content area, as setContentSize gave it
+    bool placedByCaller_ = false;  // the window has its spot; ShowModal leaves it there
     bool closed_ = false;
     bool inModal_ = false;
     QPointer<PushButton> defaultButton_;

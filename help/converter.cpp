@@ -52,7 +52,7 @@ QStringList fieldsOf(const QString& s, const QString& sep) {
     QStringList fields;
     int from = 0;
     for (;;) {
-        const int at = int(s.indexOf(sep, from, Qt::CaseInsensitive));
+        const int at = InStr(from + 1, s, sep) - 1;
         if (at < 0) break;
         fields << s.mid(from, at - from);
         from = at + int(sep.size());

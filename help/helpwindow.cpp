@@ -14,23 +14,23 @@
 #include "fw/text.h"
 
 namespace {
-// Which edges of the window a control keeps its distance to: "LTRB" in any order.
-const char* const kLocks = "zorvikLocks";
-
 QFont geneva() {
     QFont f(QStringLiteral("Sans Serif"));
     f.setStyleHint(QFont::SansSerif);
     return f;
 }
 
+}  // namespace
+
+// Puts a control at its place and locks it to the edges named in `locks` ("LTRB" in any order).
 template <class W>
-W* place(W* w, const char* name, QRect at, const char* locks) {
+W* helpWindow::place(W* w, const char* name, QRect at, const char* locks) {
     w->setObjectName(QLatin1String(name));
     w->setGeometry(at);
-    w->setProperty(kLocks, QLatin1String(locks));
+    const QString edges = QLatin1String(locks);
+    lock(w, edges.contains(u'L'), edges.contains(u'T'), edges.contains(u'R'), edges.contains(u'B'));
     return w;
 }
-}  // namespace
 
 helpWindow::Label::Label(int index, QWidget* parent) : QPushButton(parent), index_(index) {
     setFocusPolicy(Qt::NoFocus);
@@ -80,7 +80,6 @@ void helpWindow::createControls() {
     LabelArray[0]->setText(QStringLiteral("Topics"));
 
     bindEvents();
-    content()->installEventFilter(this);
 }
 
 void helpWindow::bindEvents() {
@@ -111,28 +110,6 @@ void helpWindow::bindEvents() {
 }
 
 void helpWindow::Open() { moveBar_Open(); }
-
-// Each control keeps its distance to the edges it is locked to; locked to both sides, it grows.
-void helpWindow::applyLocks(QSize from, QSize to) {
-    const int dx = to.width() - from.width(), dy = to.height() - from.height();
-    for (QWidget* w : content()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        const QString locks = w->property(kLocks).toString();
-        if (locks.isEmpty()) continue;
-        QRect r = w->geometry();
-        const bool l = locks.contains(u'L'), t = locks.contains(u'T');
-        if (locks.contains(u'R')) l ? r.setWidth(r.width() + dx) : r.moveLeft(r.left() + dx);
-        if (locks.contains(u'B')) t ? r.setHeight(r.height() + dy) : r.moveTop(r.top() + dy);
-        w->setGeometry(r);
-    }
-}
-
-bool helpWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == content() && e->type() == QEvent::Resize) {
-        auto* r = static_cast<QResizeEvent*>(e);
-        if (r->oldSize().isValid()) applyLocks(r->oldSize(), r->size());
-    }
-    return fw::Window::eventFilter(watched, e);
-}
 
 bool helpWindow::CancelClose(bool appQuitting) {
     if (appQuitting) return false;

@@ -112,9 +112,9 @@ class helpWindow : public fw::Window {
     void createControls() override;
     void Open() override;
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
     void bindEvents();
-    void applyLocks(QSize from, QSize to);
+    template <class W>
+    W* place(W* w, const char* name, QRect at, const char* locks);
 };

@@ -1,5 +1,6 @@
 #include "shell/aboutwindow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,4 +43,20 @@ void aboutWindow::mousePressEvent(QMouseEvent* e) {
     e->accept();
     fw::HandlerScope scope;
     Close();
+}
+
+void aboutWindow::keyPressEvent(QKeyEvent* e) {
+    // The keys that dismiss a box close it as a press does.
+    switch (e->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        e->accept();
+        fw::HandlerScope scope;
+        Close();
+        return;
+    }
+    default: fw::Window::keyPressEvent(e);
+    }
 }

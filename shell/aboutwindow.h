@@ -4,7 +4,8 @@
 class QLabel;
 
 // The about box: the about picture with the application's long version over it. A press
-// anywhere closes it.
+// anywhere closes it, and so do Escape, Return and Space. It comes up centred over the window
+// it was opened from.
 class aboutWindow : public fw::Window {
     Q_OBJECT
 public:
@@ -16,6 +17,7 @@ protected:
     void createControls() override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void versionStatic_Open();

@@ -11,6 +11,7 @@
 #include "fw/text.h"
 #include "help/helpwindow.h"
 #include "shell/aboutwindow.h"
+#include "shell/appicon.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
@@ -128,6 +129,7 @@ QString app::LongVersion() const { return QStringLiteral("Version ") + ShortVers
 
 void setUpApplication() {
     globalsModule::createArrays();
+    QApplication::setWindowIcon(gameIcon());  // every window without an icon of its own shows it
     app* a = App();
     a->MenuBar = Menu::get();
     a->MenuBar->chosen = [](fw::MenuItem& item) { return App()->runMenuHandler(item.Name()); };

@@ -2,6 +2,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <memory>
+#include <vector>
 
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -12,9 +14,12 @@
 using namespace globalsModule;
 
 namespace {
+constexpr Qt::ItemFlags kRowFlags =
+    Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
+
 QTreeWidgetItem* newRow(QTreeWidget* list) {
     auto* row = new QTreeWidgetItem;
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable);
+    row->setFlags(kRowFlags);
     list->addTopLevelItem(row);
     return row;
 }
@@ -28,14 +33,25 @@ int gameSettingsWindow::listIndex() const {
 }
 
 void gameSettingsWindow::loadValues() {
+    // The rows are filled apart from the list and join it at once. Filled in the list, each cell
+    // would raise the list's CellAction, which counts every row: a roster of n took n * n passes.
+    // Open enables "Start Game" from the full list afterwards, as those handlers would have left it.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> filled;
+    filled.reserve(size_t(std::max(gCompletePlayerList.ubound(), 0)));
     for (int i = 1; i <= gCompletePlayerList.ubound(); ++i) {
         const playerClass& p = gCompletePlayerList(i);
-        QTreeWidgetItem* row = newRow(playerListBox);
+        auto row = std::make_unique<QTreeWidgetItem>();
+        row->setFlags(kRowFlags);
         row->setCheckState(0, p.active ? Qt::Checked : Qt::Unchecked);
         row->setText(1, p.name);
         row->setText(2, kindName(p.human));
+        filled.push_back(std::move(row));
         fw::yieldToEventLoop();
     }
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(qsizetype(filled.size()));
+    for (auto& row : filled) rows << row.release();
+    playerListBox->addTopLevelItems(rows);
     choosePopup(roundSizePopup, fw::Str(gRoundSize));
 }
 
@@ -132,6 +148,9 @@ void gameSettingsWindow::okayButton_Action() {
 }
 
 void gameSettingsWindow::cancelButton_Action() {
+    // A game in progress keeps its round length: after a failed save the file holds an older one.
+    const int roundSize = gRoundSize;
     loadPrefs();
+    if (gPlayerList.ubound() > 0) gRoundSize = roundSize;
     Close();
 }

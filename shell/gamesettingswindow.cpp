@@ -7,15 +7,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include "fw/text.h"
+#include "fw/textfit.h"
 #include "shell/app.h"
 #include "shell/fonts.h"
 #include "shell/menu.h"
 
 namespace {
+QStringList kindNames() {
+    return {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),   QStringLiteral("CPU: Clever"),
+            QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
+}
+
 // Only the names (column 1) are edited in place; the kind is chosen with the popup.
 class NameOnlyDelegate : public QStyledItemDelegate {
 public:
@@ -124,13 +131,21 @@ void gameSettingsWindow::createControls() {
 
     playerKindPopup =
         popup(GroupBox1, QStringLiteral("playerKindPopup"),
-              {QStringLiteral("Human"), QStringLiteral("CPU: Dumb"), QStringLiteral("CPU: Clever"),
-               QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")},
-              {121 - 13, 174 - 13, 155, 20});
+              kindNames(), {121 - 13, 174 - 13, 155, 20});
     connect(playerKindPopup, &QComboBox::currentIndexChanged, this, [this] {
         fw::HandlerScope scope;
         playerKindPopup_Change();
     });
+
+    // A dialog: Tab reaches every control, its buttons too, from the top down; typing starts in the
+    // name field.
+    fw::widenToFit(addButton, playerListBox->x() + playerListBox->width());
+    fw::widenToFit(cancelButton, okayButton->x() - 4);
+    setButtonsTakeFocus(true);
+    const QList<QWidget*> order = {playerListBox, nameField,    playerKindPopup, addButton,
+                                   roundSizePopup, cancelButton, okayButton};
+    for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    nameField->setFocus();
 }
 
 void gameSettingsWindow::playerListBox_Open() {
@@ -148,11 +163,16 @@ void gameSettingsWindow::playerListBox_Open() {
     list->header()->setSectionsMovable(false);
     list->header()->setSectionResizeMode(QHeaderView::Fixed);
     list->header()->setStretchLastSection(false);
-    // "20%,50%,30%" of the width inside the frame and the scroll bar.
+    // "20%,50%,30%" of the width inside the frame and the scroll bar; the check boxes and every
+    // kind name keep their room in a large desktop font, the names take what is left.
     const int inner = list->width() - 2 * list->frameWidth() - list->verticalScrollBar()->sizeHint().width();
-    list->setColumnWidth(0, inner * 20 / 100);
-    list->setColumnWidth(1, inner * 50 / 100);
-    list->setColumnWidth(2, inner - inner * 20 / 100 - inner * 50 / 100);
+    const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list) +
+                    list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int playing = std::max(inner * 20 / 100, fw::columnNeed(list, 0, {QString()}, box));
+    const int kind = std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kindNames()));
+    list->setColumnWidth(0, playing);
+    list->setColumnWidth(1, std::max(inner - playing - kind, fw::columnNeed(list, 1)));
+    list->setColumnWidth(2, kind);
 
     list->installEventFilter(this);
     connect(list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {

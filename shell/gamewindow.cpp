@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "engine/board.h"
+#include "fw/textfit.h"
 #include "shell/fonts.h"
 
 namespace {
@@ -18,9 +19,7 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     label->setGeometry(r);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    // Black on the window's own background is the desktop's text colour: the palette's stays.
     return label;
 }
 }  // namespace
@@ -73,6 +72,15 @@ void gameWindow::createControls() {
     stopButton->personGate = gate;
     playingSurface->personGate = [this] { return personMayAct() && !firstRoll; };
     playingSurface->Open();
+
+    lock(rollButton, true, false, false, true);
+    lock(playingSurface, true, true, true, true);
+    // Room for the texts in a large desktop font, short of the neighbour on the right.
+    fw::widenToFit(Label[0], Label[1]->x());
+    fw::widenToFit(Label[1], 590);
+    fw::widenToFit(saveAllButton, debug->x());
+    fw::widenToFit(stopButton, rollButton->x() - 4);
+    fw::widenToFit(rollButton, 596);
 }
 
-void gameWindow::Open() { move(8, 45); }
+void gameWindow::Open() { placeAt(QPoint(8, 45)); }

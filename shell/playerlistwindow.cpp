@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -13,6 +14,7 @@
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/text.h"
+#include "fw/textfit.h"
 #include "shell/fonts.h"
 #include "shell/gamewindow.h"
 
@@ -70,6 +72,9 @@ void playerListWindow::createControls() {
     ListBox1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Throw Score"),
                                QStringLiteral("Turn Score"), QStringLiteral("Total Score")});
     ListBox1->setRootIsDecorated(false);
+    // Rows of one height: otherwise every changed cell makes the view measure the rows above it,
+    // and a score update of n players costs n * n (13 000 players: 1.4 s).
+    ListBox1->setUniformRowHeights(true);
     ListBox1->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox1->setFocusPolicy(Qt::NoFocus);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -100,39 +105,54 @@ void playerListWindow::createControls() {
     StaticText1->setGeometry(13, 157, 100, 16);
     QFont bold = fonts::system();
     bold.setBold(true);
-    StaticText1->setFont(bold);
-    QPalette captionColours = StaticText1->palette();
-    captionColours.setColor(QPalette::WindowText, Qt::black);
-    captionColours.setColor(QPalette::Window, QColor(236, 236, 236));
-    StaticText1->setPalette(captionColours);
-    StaticText1->setAutoFillBackground(true);
+    StaticText1->setFont(bold);  // in the desktop's text colour, on the window's own background
+    fw::widenToFit(StaticText1);
 
     noClickCanvas = new NoClickCanvas(ListBox1);
     noClickCanvas->setObjectName(QStringLiteral("noClickCanvas"));
     noClickCanvas->setGeometry(0, 0, 354, kTableHeight);
     noClickCanvas->raise();
+
+    lock(ListBox1, true, true, true, false);
+    lock(status, true, true, true, true);
+    lock(StaticText1, true, false, false, false);
+    lock(noClickCanvas, true, true, true, false);
+    ListBox1->installEventFilter(this);  // its columns follow its width
+
+    // A window too narrow for the headings in the desktop's font starts wider (the three score
+    // columns are equal, so each needs the widest heading's room).
+    int widest = 0;
+    for (int c = 1; c < 4; ++c) widest = std::max(widest, fw::columnNeed(ListBox1, c));
+    const int headings = fw::columnNeed(ListBox1, 0) + 3 * widest;
+    const int chrome = 2 * ListBox1->frameWidth() + ListBox1->verticalScrollBar()->sizeHint().width() - 2;
+    content()->setMinimumWidth(std::max(355, headings + chrome));
+    content()->setMaximumWidth(std::max(500, headings + chrome));
 }
 
 void playerListWindow::Open() {
     gameWindow* main = gameWindow::get();
-    move(main->x() + main->frameGeometry().width() + 20, main->y());
+    placeAt(QPoint(main->x() + main->frameGeometry().width() + 20, main->y()));
 }
 
-void playerListWindow::resizeEvent(QResizeEvent* e) {
-    fw::Window::resizeEvent(e);
-    if (!ListBox1) return;
-    // The table and its cover follow the right edge; the history grows both ways.
-    const int w = content()->width();
-    const int h = content()->height();
-    ListBox1->setGeometry(-1, -1, w + 2, kTableHeight);
-    noClickCanvas->setGeometry(0, 0, ListBox1->width(), kTableHeight);
-    status->setGeometry(13, 179, std::max(w - 26, 10), std::max(h - 192, 10));
-    // "30%" for the names; the other three columns share the rest.
+bool playerListWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ListBox1 && e->type() == QEvent::Resize) layOutColumns();
+    return fw::Window::eventFilter(watched, e);
+}
+
+void playerListWindow::layOutColumns() {
+    // "30%" for the names; the other three columns share the rest, none narrower than its heading.
     // The viewport itself is resized only once the window shows, so its width is taken from the list's.
     const int inner = ListBox1->maximumViewportSize().width();
-    const int first = inner * 30 / 100;
+    int first = inner * 30 / 100;
+    int other = (inner - first) / 3;
+    int widest = 0;
+    for (int c = 1; c < 4; ++c) widest = std::max(widest, fw::columnNeed(ListBox1, c));
+    if (other < widest) {
+        other = widest;
+        first = std::max(inner - 3 * other, fw::columnNeed(ListBox1, 0));
+    }
     ListBox1->setColumnWidth(0, first);
-    for (int c = 1; c < 4; ++c) ListBox1->setColumnWidth(c, (inner - first) / 3);
+    for (int c = 1; c < 4; ++c) ListBox1->setColumnWidth(c, other);
 }
 
 void playerListWindow::closeEvent(QCloseEvent* e) {
@@ -158,5 +178,8 @@ void playerListWindow::updateScores() {
                             : QString());
         fw::yieldToEventLoop();
     }
+    // A long roster scrolls so that the player on turn is in sight.
+    if (gCurrentPlayer >= 1 && gCurrentPlayer <= ListBox1->topLevelItemCount())
+        ListBox1->scrollToItem(ListBox1->topLevelItem(gCurrentPlayer - 1));
     ListBox1->viewport()->update();
 }

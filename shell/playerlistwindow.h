@@ -22,6 +22,9 @@ public:
 protected:
     void createControls() override;
     void Open() override;
-    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+
+private:
+    void layOutColumns();
 };

@@ -1,6 +1,7 @@
 // Renders the README's pictures from the real windows, offscreen: the new-game dialog with a
-// roster, the main window after a roll with a group set aside, and the player list after a few
-// turns. Usage: screenshots [folder]   (default docs; pictures at twice the size, for crispness)
+// roster, the main window after a roll with a group set aside, the player list after a few
+// turns, and the help window on its first topic and on a subtopic in an open folder. Usage: screenshots
+// [folder]   (default docs; pictures at twice the size, for crispness)
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -15,12 +16,15 @@
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/dialogs.h"
+#include "fw/menu.h"
 #include "fw/prefs.h"
 #include "fw/random.h"
 #include "fw/sound.h"
+#include "help/helpwindow.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/gamewindow.h"
+#include "shell/menu.h"
 #include "shell/playerlistwindow.h"
 
 using namespace globalsModule;
@@ -130,5 +134,15 @@ int main(int argc, char** argv) {
     clickDie(1);
     ok = save(w, folder + QStringLiteral("/screenshot-game.png")) && ok;
     ok = save(playerListWindow::get(), folder + QStringLiteral("/screenshot-players.png")) && ok;
+
+    Menu::get()->updateEnabled();
+    HelpInstructions()->action()->trigger();
+    ok = runUntil([] { return fw::Window::ifOpen<helpWindow>() != nullptr; }) && ok;
+    if (helpWindow* h = fw::Window::ifOpen<helpWindow>()) {
+        h->helpShowTopic(QStringLiteral("Scoring"));
+        ok = save(h, folder + QStringLiteral("/screenshot-help.png")) && ok;
+        h->helpShowTopic(QStringLiteral("Step by Step"));
+        ok = save(h, folder + QStringLiteral("/screenshot-help-subtopic.png")) && ok;
+    }
     return ok ? 0 : 1;
 }

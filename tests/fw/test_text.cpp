@@ -9,7 +9,7 @@ using namespace fw;
 
 class TextAndListTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void positions_areOneBasedAndForgiving() {
         QCOMPARE(Mid(QStringLiteral("Zorvik"), 2, 3), QStringLiteral("orv"));
         QCOMPARE(Mid(QStringLiteral("Zorvik"), 4), QStringLiteral("vik"));
@@ -29,7 +29,17 @@ private Q_SLOTS:
         QCOMPARE(InStr(QStringLiteral("abc"), QStringLiteral("x")), 0);
         QCOMPARE(InStr(9, QStringLiteral("abc"), QStringLiteral("a")), 0);
         QCOMPARE(InStr(0, QStringLiteral("abc"), QStringLiteral("a")), 0);
-        QCOMPARE(ReplaceAll(QStringLiteral("A-a-b"), QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("x-x-b"));
+        QCOMPARE(ReplaceAll(QStringLiteral("A-a-b"), QStringLiteral("a"), QStringLiteral("x")),
+                 QStringLiteral("x-x-b"));
+        // Texts that begin with a sign are found by it; the letters after it still ignore case.
+        QCOMPARE(ReplaceAll(QStringLiteral("<B>x<b><b"), QStringLiteral("<b>"), QStringLiteral("[")),
+                 QStringLiteral("[x[<b"));
+        QCOMPARE(ReplaceAll(QStringLiteral("aaaa"), QStringLiteral("aa"), QStringLiteral("b")),
+                 QStringLiteral("bb"));
+        QCOMPARE(InStr(3, QStringLiteral("a<P>b<p>"), QStringLiteral("<p>")), 6);
+        QCOMPARE(InStr(QStringLiteral("x<a NAME="), QStringLiteral("<a name=")), 2);
+        QCOMPARE(CountFields(QStringLiteral("1<A>2<a>3<a"), QStringLiteral("<a>")), 3);
+        QCOMPARE(NthField(QStringLiteral("1<A>2<a>3"), QStringLiteral("<a>"), 3), QStringLiteral("3"));
         QVERIFY(textEquals(QStringLiteral("Roll"), QStringLiteral("ROLL")));
         QVERIFY(!textEquals(QStringLiteral("Roll"), QStringLiteral("Roll again")));
     }

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "fw/events.h"
+#include "fw/placement.h"
 #include "fw/window.h"
 #include "tests/support/testsupport.h"
 
@@ -128,6 +129,56 @@ private Q_SLOTS:
         QCOMPARE(seen, QStringList{QStringLiteral("up")});
         testing::drain(3);
         ProbeWindow::get()->Close();
+    }
+
+    void locks_keepTheEdgesGivenAtDesignTimeOnEveryResize() {
+        auto* w = new fw::Window;
+        w->setContentSize(400, 300);
+        QWidget* c = w->content();
+        auto* stretch = new QWidget(c);  // all four
+        stretch->setGeometry(10, 20, 300, 200);
+        auto* corner = new QWidget(c);  // right and bottom: moves with that corner
+        corner->setGeometry(330, 260, 60, 30);
+        auto* group = new QWidget(c);  // left, right, bottom: a box along the bottom edge
+        group->setGeometry(10, 230, 300, 60);
+        auto* field = new QWidget(group);  // inside it, left and right
+        field->setGeometry(5, 10, 200, 20);
+        auto* button = new QWidget(group);  // inside it, right only
+        button->setGeometry(220, 10, 70, 20);
+        w->lock(stretch, true, true, true, false);
+        w->lock(stretch, true, true, true, true);  // a second call replaces the first
+        w->lock(corner, false, false, true, true);
+        w->lock(group, true, false, true, true);
+        w->lock(field, true, false, true, false);
+        w->lock(button, false, false, true, false);
+        w->Show();
+        w->resize(500, 450);
+        testing::drain(2);
+        QCOMPARE(c->size(), QSize(500, 450));
+        QCOMPARE(stretch->geometry(), QRect(10, 20, 400, 350));
+        QCOMPARE(corner->geometry(), QRect(430, 410, 60, 30));
+        QCOMPARE(group->geometry(), QRect(10, 380, 400, 60));
+        QCOMPARE(field->geometry(), QRect(5, 10, 300, 20));
+        QCOMPARE(button->geometry(), QRect(320, 10, 70, 20));
+        w->Close();
+        testing::drain(3);
+    }
+
+    void placeAt_fitsTheFrameOntoTheAvailableArea() {
+        fw::setAvailableAreaForTests(QRect(0, 30, 640, 450));
+        auto* w = new fw::Window;
+        w->setContentSize(300, 200);
+        w->placeAt(QPoint(500, 400));
+        QCOMPARE(w->pos(), QPoint(340, 280));
+        w->placeAt(QPoint(20, 40));  // fits: left where it is asked for
+        QCOMPARE(w->pos(), QPoint(20, 40));
+        w->centreOver(nullptr);  // over the available area
+        QCOMPARE(w->frameGeometry().center(), QRect(0, 30, 640, 450).center());
+        w->Close();
+        testing::resetGame();
+        QCOMPARE(fw::fitOnScreen(QRect(-50, 700, 100, 100), QRect(10, 20, 800, 600)), QPoint(10, 520));
+        // Larger than the area: its top-left corner stays on it, so the title bar can be reached.
+        QCOMPARE(fw::fitOnScreen(QRect(8, 45, 900, 700), QRect(0, 30, 800, 500)), QPoint(0, 30));
     }
 
     void deferredWork_waitsForHandlersAndKeepsOrder() {

@@ -80,6 +80,20 @@ private Q_SLOTS:
         QVERIFY(FileQuit()->AutoEnable() && HelpInstructions()->AutoEnable() && !FileNewGame()->AutoEnable());
     }
 
+    void separators_arePlainLinesWithoutText() {
+        int separators = 0;
+        for (const char* name : {"UntitledMenu4", "UntitledMenu2", "UntitledMenu0"}) {
+            fw::MenuItem* item = Menu::get()->find(QLatin1String(name));
+            QVERIFY(item->isSeparator());
+            QCOMPARE(item->Text(), QStringLiteral("-"));
+            // A text on the action would be drawn at the separator's left edge.
+            QVERIFY(item->action()->isSeparator());
+            QVERIFY(item->action()->text().isEmpty());
+            ++separators;
+        }
+        QCOMPARE(separators, 3);
+    }
+
     void everyWindowsBar_sharesOneSetOfActions() {
         QWidget first;
         QWidget second;
@@ -109,6 +123,7 @@ private Q_SLOTS:
         d->Show();
         testing::drain(2);
         QVERIFY(d->isActiveWindow());
+        d->playerListBox->setFocus();
         QCOMPARE(editItemsOn(), QString());  // the list has the focus
 
         d->nameField->setFocus();

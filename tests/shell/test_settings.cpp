@@ -173,13 +173,13 @@ private Q_SLOTS:
         QCOMPARE(a->score, 1200);
         QCOMPARE(scores->topLevelItem(0)->text(1), QStringLiteral("1200"));
 
-        // Cancel takes the roster and the round length from the file and keeps the game.
+        // Cancel takes the roster from the file and keeps the game, its round length included.
         d->roundSizePopup->setCurrentText(QStringLiteral("50000"));
         QTest::keyClick(d, Qt::Key_Escape);
         QVERIFY(d->isClosed());
         QCOMPARE(gCompletePlayerList.ubound(), 2);
         QCOMPARE(gCompletePlayerList(2).name, QStringLiteral("Yuri"));
-        QCOMPARE(gRoundSize, 20000);
+        QCOMPARE(gRoundSize, 10000);
         QVERIFY(gPlayerList[1] == a && gPlayerList[2] == c);
         QCOMPARE(c->score, 800);
         QCOMPARE(scores->topLevelItemCount(), 2);
@@ -187,7 +187,7 @@ private Q_SLOTS:
         gameSettingsWindow* again = openDialog();
         QCOMPARE(rows(again),
                  QStringList({QStringLiteral("1 Xena Human"), QStringLiteral("0 Yuri CPU: Crafty")}));
-        QCOMPARE(again->roundSizePopup->currentText(), QStringLiteral("20000"));
+        QCOMPARE(again->roundSizePopup->currentText(), QStringLiteral("10000"));
     }
 
     void startGame_buildsTheListsAndSavesThem() {

@@ -8,6 +8,7 @@
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/dialogs.h"
+#include "fw/placement.h"
 #include "fw/prefs.h"
 #include "fw/random.h"
 #include "fw/sound.h"
@@ -59,6 +60,7 @@ void resetGame(unsigned seed) {
     fw::setRandomSource(nullptr);
     fw::setDialogResponder([](const fw::DialogRecord&) { return 0; });
     fw::Window::setModalHook(nullptr);
+    fw::setAvailableAreaForTests(QRect(0, 0, 1920, 1050));  // a roomy desktop, whatever the test screen
     fw::playedSounds().clear();
     fw::beepCount() = 0;
     fw::shownDialogs().clear();

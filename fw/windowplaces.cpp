@@ -1,0 +1,80 @@
+// Where a window stands on the desktop and where its controls stand in it.
+#include <QEvent>
+#include <QPointer>
+#include <vector>
+
+#include "fw/placement.h"
+#include "fw/window.h"
+
+namespace fw {
+namespace {
+struct Lock {
+    QPointer<QWidget> control;
+    QMargins margins;  // to the parent's edges, as placed at design time
+    bool left, top, right, bottom;
+};
+
+// One per window: watches the parents of locked controls and moves the controls on each resize.
+class LockKeeper : public QObject {
+public:
+    explicit LockKeeper(QObject* window) : QObject(window) { setObjectName(QStringLiteral("fw-lock-keeper")); }
+
+    std::vector<Lock> locks;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && watched->isWidgetType()) follow(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    void follow(QWidget* parent) {
+        const QSize size = parent->size();
+        for (const Lock& l : locks) {
+            if (!l.control || l.control->parentWidget() != parent) continue;
+            QRect r = l.control->geometry();
+            if (l.left && l.right) {
+                r.setRect(l.margins.left(), r.y(), std::max(size.width() - l.margins.left() - l.margins.right(), 0),
+                          r.height());
+            } else if (l.right) {
+                r.moveLeft(size.width() - l.margins.right() - r.width());
+            }
+            if (l.top && l.bottom) {
+                r.setRect(r.x(), l.margins.top(), r.width(),
+                          std::max(size.height() - l.margins.top() - l.margins.bottom(), 0));
+            } else if (l.bottom) {
+                r.moveTop(size.height() - l.margins.bottom() - r.height());
+            }
+            if (r != l.control->geometry()) l.control->setGeometry(r);
+        }
+    }
+};
+}  // namespace
+
+void Window::lock(QWidget* control, bool left, bool top, bool right, bool bottom) {
+    QWidget* parent = control->parentWidget();
+    if (!parent) return;
+    // The content area's own size is only known once it is laid out; its design size counts.
+    const QSize design = parent == content_ && designSize_.isValid() ? designSize_ : parent->size();
+    const QRect r = control->geometry();
+    const QMargins margins(r.x(), r.y(), design.width() - r.x() - r.width(), design.height() - r.y() - r.height());
+    auto* keeper = static_cast<LockKeeper*>(
+        findChild<QObject*>(QStringLiteral("fw-lock-keeper"), Qt::FindDirectChildrenOnly));
+    if (!keeper) keeper = new LockKeeper(this);
+    std::erase_if(keeper->locks, [control](const Lock& l) { return l.control == control; });
+    keeper->locks.push_back({control, margins, left, top, right, bottom});
+    parent->installEventFilter(keeper);
+}
+
+void Window::placeAt(const QPoint& topLeft) {
+    placedByCaller_ = true;
+    placeFrame(this, topLeft);
+}
+
+void Window::centreOver(const QWidget* other) {
+    placedByCaller_ = true;
+    const QSize size = frameGeometry().size();
+    const QRect over = other ? other->frameGeometry() : availableArea(QPoint());
+    placeFrame(this, centredOver(size, over));
+}
+
+}  // namespace fw

@@ -1,0 +1,168 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+
+#include "fw/canvas.h"
+#include "fw/editfield.h"
+#include "fw/events.h"
+#include "fw/listbox.h"
+#include "fw/menu.h"
+#include "fw/text.h"
+#include "help/helpwindow.h"
+#include "shell/app.h"
+#include "shell/menu.h"
+#include "shell/resources.h"
+#include "tests/help/helptestsupport.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+QString longManual() {
+    QStringList body{QStringLiteral("<a name=\"Long\"></a><b>Start</b>")};
+    for (int i = 1; i <= 80; ++i) body << QStringLiteral("Line %1 of a long topic.").arg(i);
+    body << QStringLiteral("<a name=\"Short\"></a>short") << QStringLiteral("<a name=\"Short:Sub\"></a>sub");
+    return helptest::manual(body);
+}
+}  // namespace
+
+class HelpLifecycleTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void init() {
+        testing::resetGame();
+        setUpApplication();
+        forgetKeptResources();
+    }
+    void cleanup() { fw::Window::setMenuBarFactory(nullptr); }
+
+    void instructions_opensTheManualAtItsFirstTopic() {
+        Menu::get()->updateEnabled();
+        QVERIFY(HelpInstructions()->Enabled());
+        const QList<QKeySequence> keys = HelpInstructions()->action()->shortcuts();
+        QVERIFY(keys.contains(QKeySequence(Qt::Key_F1)));
+        QVERIFY(keys.contains(fw::shortcutFromText(QStringLiteral("Cmd+?"))));
+        HelpInstructions()->action()->trigger();
+        helpWindow* w = fw::Window::ifOpen<helpWindow>();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Help Window"));
+        QVERIFY(w->helpTopic.ubound() > 10);
+        QCOMPARE(w->topicsList->ListIndex(), 0);
+        QCOMPARE(w->topicsList->Text(), w->helpTopic[1]);
+        QCOMPARE(w->helpField->Text(), w->helpText[1]);
+        QCOMPARE(w->helpField->SelStart(), 0);
+        QVERIFY(w->helpField->isVisible());
+        QVERIFY(w->helpField->TextStyleData() == w->helpStyle[1]);
+    }
+
+    void closeHides_andTheNextShowKeepsTopicSelectionScrollAndSearch() {
+        helpWindow* w = helpWindow::get();
+        w->helpShow(longManual());
+        w->resize(575, 390);
+        w->helpShowTopic(QStringLiteral("Sub"));
+        w->helpShowTopic(QStringLiteral("Long"));
+        w->findEdit->setText(QStringLiteral("Line 4"));
+        QScrollBar* bar = w->helpField->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum() / 2);
+        const int scrolled = bar->value();
+        QVERIFY(!w->close());  // the close box
+        QVERIFY(!w->isVisible());
+        QCOMPARE(fw::Window::ifOpen<helpWindow>(), w);
+        // Another manual changes nothing: the window converts once in its life.
+        w->helpShow(helptest::manual({QStringLiteral("<a name=\"Other\"></a>x")}));
+        QCOMPARE(helpWindow::get(), w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(helptest::rows(w), (QStringList{"Long", "-Short", "Sub"}));
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("Long"));
+        QCOMPARE(w->findEdit->text(), QStringLiteral("Line 4"));
+        QCOMPARE(bar->value(), scrolled);
+        // Quitting destroys it.
+        QVERIFY(!w->CancelClose(true));
+        w->Close();
+        testing::drain();
+        QVERIFY(!fw::Window::ifOpen<helpWindow>());
+    }
+
+    void typing_changesOnlyTheShownText() {
+        helpWindow* w = helptest::load(longManual());
+        const QString stored = w->helpText[1], style = w->helpStyle[1];
+        QTest::keyClicks(w->helpField, QStringLiteral("typed "));
+        QVERIFY(w->helpField->Text().startsWith(QStringLiteral("typed Start")));
+        QCOMPARE(w->helpText[1], stored);
+        w->helpShowTopic(QStringLiteral("Short"));
+        w->helpShowTopic(QStringLiteral("Long"));
+        QCOMPARE(w->helpField->Text(), stored);
+        QCOMPARE(w->helpField->TextStyleData(), style);
+        QCOMPARE(helptest::styleAt(w, 1, 0), QStringLiteral("b"));
+    }
+
+    void personInput_reachesTheWindowWhileAGameHandlerRuns() {
+        helpWindow* w = helpWindow::get();
+        w->helpShow(longManual());
+        fw::HandlerScope rolling;  // as while the dice roll: the game's windows drop input
+        QVERIFY(!fw::personInputIdle());
+        QTest::keyClick(w->helpField, Qt::Key_Down);
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("Short"));
+        QTest::keyClick(w->helpField, Qt::Key_Right);
+        QCOMPARE(helptest::rows(w), (QStringList{"Long", "-Short", "Sub"}));
+        const QRect row = w->topicsList->visualItemRect(w->topicsList->topLevelItem(0));
+        QTest::mouseClick(w->topicsList->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("Long"));
+        QTest::keyClicks(w->findEdit, QStringLiteral("abc"));
+        QCOMPARE(w->findEdit->text(), QStringLiteral("abc"));
+    }
+
+    void resize_keepsTheControlsAtTheirEdges() {
+        helpWindow* w = helptest::load(longManual());
+        w->Show();
+        const QSize before = w->content()->size();
+        const QRect list = w->topicsList->geometry(), field = w->helpField->geometry(),
+                    find = w->findButton->geometry(), edit = w->findEdit->geometry();
+        w->resize(w->width() + 100, w->height() + 50);
+        QCOMPARE(w->content()->size(), before + QSize(100, 50));
+        QCOMPARE(w->topicsList->geometry(), list.adjusted(0, 0, 0, 50));
+        QCOMPARE(w->helpField->geometry(), field.adjusted(0, 0, 100, 50));
+        QCOMPARE(w->findButton->geometry(), find.translated(100, 50));
+        QCOMPARE(w->findEdit->geometry(), edit.adjusted(0, 50, 100, 50));
+        QCOMPARE(w->LabelArray[0]->geometry(), QRect(13, 4, 140, 22));
+        QCOMPARE(w->LabelArray[1]->geometry(), QRect(168, 4, 495, 22));
+        QVERIFY(!w->pictCanvas->isVisible());
+    }
+
+    void shippedManual_linksFindTopicsAndEveryTopicHasARow() {
+        helpWindow* w = helptest::load(zorvikmanual());
+        const int n = w->helpTopic.ubound();
+        QVERIFY(n > 10);
+        int internal = 0, external = 0;
+        for (int i = 1; i <= w->helpURL.ubound1(); ++i)
+            for (int k = 1; k <= w->helpURL.ubound2(); ++k) {
+                const QString target = w->helpURL(i, k);
+                if (target.isEmpty()) continue;
+                QVERIFY2(w->helpURLlen(i, k) > 0, qPrintable(target));
+                if (target.startsWith(u'#')) {
+                    ++internal;
+                    QVERIFY2(w->helpReturnIndex(target.mid(1)) > 0, qPrintable(target));
+                } else {
+                    ++external;
+                }
+            }
+        QVERIFY(internal >= 3);
+        QCOMPARE(external, 1);
+        // Opening every folder shows every topic as a row; selecting it shows its text.
+        for (int r = 0; r < w->topicsList->ListCount(); ++r)
+            if (w->topicsList->isFolder(r)) w->topicsList->setExpanded(r, true);
+        QStringList shown = helptest::rows(w);
+        for (QString& row : shown) row.remove(QRegularExpression(QStringLiteral("^[+-]")));
+        QStringList names;
+        for (int i = 1; i <= n; ++i) names << w->helpTopic[i];
+        QCOMPARE(shown, names);
+        for (int r = 0; r < w->topicsList->ListCount(); ++r) {
+            w->topicsList->setListIndex(r);
+            QCOMPARE(w->helpField->Text(), w->helpText[w->helpReturnIndex(w->topicsList->Text())]);
+        }
+    }
+};
+
+ZORVIK_TEST(HelpLifecycleTest)
+#include "test_lifecycle.moc"
