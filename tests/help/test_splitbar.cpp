@@ -56,9 +56,10 @@ class SplitBarTest : public QObject {
         QTest::mouseRelease(w->moveBar, Qt::LeftButton, {}, QPoint(200 - w->moveBar->x(), 100));
         QCOMPARE(columns(w), QStringLiteral("185 200 215 345"));
         QVERIFY(!lineAt(w, 180) && !lineAt(w, 200) && !lineAt(w, 201));
-        // A wider window moves the right limit with it.
+        // A wider window keeps the split and moves the right limit with its edge.
         w->resize(w->width() + 200, w->height());
         testing::drain(3);
+        QCOMPARE(columns(w), QStringLiteral("185 200 215 545"));
         drag(w, {2000});
         QCOMPARE(w->helpOldX, 775 - 300);
     }
