@@ -19,7 +19,8 @@ void setAppMouseCursor(const std::shared_ptr<QCursor>& cursor) {
     }
     if (ours()) {
         // A cursor comes freshly loaded at every use; the platform would keep each new picture.
-        if (!sameCursor(*QGuiApplication::overrideCursor(), *cursor)) QGuiApplication::changeOverrideCursor(*cursor);
+        if (!sameCursor(*QGuiApplication::overrideCursor(), *cursor))
+            QGuiApplication::changeOverrideCursor(*cursor);
         return;
     }
     QGuiApplication::setOverrideCursor(*cursor);

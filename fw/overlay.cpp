@@ -43,7 +43,8 @@ void Overlay::DrawLine(int x1, int y1, int x2, int y2) {
     p.setPen(QPen(ForeColor, w, Qt::SolidLine, Qt::SquareCap));
     const QPointF hang(w / 2.0, w / 2.0);
     p.drawLine(QPointF(x1, y1) + hang, QPointF(x2, y2) + hang);
-    update(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2) + w, qMax(y1, y2) + w)).adjusted(-1, -1, 1, 1));
+    update(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2) + w, qMax(y1, y2) + w))
+               .adjusted(-1, -1, 1, 1));
 }
 
 void Overlay::RefreshRect(int x, int y, int width, int height) {
@@ -61,8 +62,9 @@ void Overlay::Refresh() {
 
 void Overlay::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawImage(e->rect(), drawn_, QRectF(QPointF(e->rect().topLeft()) * drawn_.devicePixelRatio(),
-                                          QSizeF(e->rect().size()) * drawn_.devicePixelRatio()));
+    p.drawImage(e->rect(), drawn_,
+                QRectF(QPointF(e->rect().topLeft()) * drawn_.devicePixelRatio(),
+                       QSizeF(e->rect().size()) * drawn_.devicePixelRatio()));
 }
 
 bool Overlay::eventFilter(QObject* watched, QEvent* e) {

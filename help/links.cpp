@@ -22,7 +22,8 @@ int movements = 0;
 // The browser is handed web and mail addresses only, never files or programs.
 bool opensInBrowser(const QString& target) {
     const QString scheme = QUrl(target).scheme().toLower();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto");
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
 }
 }  // namespace
 

@@ -66,7 +66,8 @@ void helpWindow::helpAdjustColumns(int x) {
     moveBar->move(x, moveBar->y());
     helpField->move(x + 15, helpField->y());
     helpField->resize(content()->width() - helpField->x() - 15, helpField->height());
-    LabelArray[1]->setGeometry(helpField->x(), LabelArray[1]->y(), helpField->width(), LabelArray[1]->height());
+    LabelArray[1]->setGeometry(helpField->x(), LabelArray[1]->y(), helpField->width(),
+                               LabelArray[1]->height());
     for (QWidget* moved : {static_cast<QWidget*>(topicsList), static_cast<QWidget*>(LabelArray[0]),
                            static_cast<QWidget*>(moveBar), static_cast<QWidget*>(helpField),
                            static_cast<QWidget*>(LabelArray[1])})

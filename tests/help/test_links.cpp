@@ -29,11 +29,13 @@ class Patch : public QWidget {
 // Shown: "A" with links to subtopic C in closed folder B, to a web page and to a file; B; C;
 // "D" with a link back to A; "E", after the last topic holding a link.
 helpWindow* loadShown() {
-    helpWindow* w = helptest::load(helptest::manual({
-        QStringLiteral("<a name=\"A\"></a>Plain words first.<p><p><p><p><a href=\"#B:C\">to C</a> and "
-                       "<a href=\"https://zorvik.example/\">the site</a> and <a href=\"file:///etc/x\">no</a>"),
-        QStringLiteral("<a name=\"B\"></a>b"), QStringLiteral("<a name=\"B:C\"></a>c"),
-        QStringLiteral("<a name=\"D\"></a>d <a href=\"#A\">back</a>"), QStringLiteral("<a name=\"E\"></a>e")}));
+    helpWindow* w = helptest::load(helptest::manual(
+        {QStringLiteral(
+             "<a name=\"A\"></a>Plain words first.<p><p><p><p><a href=\"#B:C\">to C</a> and "
+             "<a href=\"https://zorvik.example/\">the site</a> and <a href=\"file:///etc/x\">no</a>"),
+         QStringLiteral("<a name=\"B\"></a>b"), QStringLiteral("<a name=\"B:C\"></a>c"),
+         QStringLiteral("<a name=\"D\"></a>d <a href=\"#A\">back</a>"),
+         QStringLiteral("<a name=\"E\"></a>e")}));
     w->Show();
     QTest::mouseMove(w->LabelArray[0]);  // the mouse comes into the window, over a header
     return w;

@@ -16,8 +16,8 @@ helpWindow* loadShown() {
     helpWindow* w = helptest::load(helptest::manual(
         {QStringLiteral("<a name=\"A\"></a>one b one"), QStringLiteral("<a name=\"B\"></a>zz"),
          QStringLiteral("<a name=\"B:C\"></a>deep kiwi"), QStringLiteral("<a name=\"D\"></a>xaaay"),
-         QStringLiteral("<a name=\"E\"></a>") + QStringLiteral("line<p>").repeated(40) + QStringLiteral("figs") +
-             QStringLiteral("<p>line").repeated(40)}));
+         QStringLiteral("<a name=\"E\"></a>") + QStringLiteral("line<p>").repeated(40) +
+             QStringLiteral("figs") + QStringLiteral("<p>line").repeated(40)}));
     w->Show();
     return w;
 }
@@ -32,7 +32,10 @@ void find(helpWindow* w, const QString& text, int times = 1) {
 }
 
 QString selection(helpWindow* w) {
-    return QStringLiteral("%1 %2@%3").arg(w->topicsList->Text()).arg(w->helpField->SelText()).arg(w->helpField->SelStart());
+    return QStringLiteral("%1 %2@%3")
+        .arg(w->topicsList->Text())
+        .arg(w->helpField->SelText())
+        .arg(w->helpField->SelStart());
 }
 }  // namespace
 
@@ -108,8 +111,8 @@ class SearchTest : public QObject {
     }
 
     void unnamedRowSelected_searchEndsWithABeep() {
-        helpWindow* w = helptest::load(helptest::manual(
-            {QStringLiteral("<a name=\"A\"></a>a"), QStringLiteral("<a name=\"\"></a>b")}));
+        helpWindow* w = helptest::load(
+            helptest::manual({QStringLiteral("<a name=\"A\"></a>a"), QStringLiteral("<a name=\"\"></a>b")}));
         w->topicsList->setListIndex(1);
         QCOMPARE(w->topicsList->Text(), QString());
         find(w, QStringLiteral("nowhere"));

@@ -27,9 +27,14 @@ bool lineAt(helpWindow* w, int x) {
 // The columns as "list width, bar left, field left and width", with both headers checked.
 QString columns(helpWindow* w) {
     if (w->LabelArray[0]->width() != w->topicsList->width() ||
-        w->LabelArray[1]->geometry().left() != w->helpField->x() || w->LabelArray[1]->width() != w->helpField->width())
+        w->LabelArray[1]->geometry().left() != w->helpField->x() ||
+        w->LabelArray[1]->width() != w->helpField->width())
         return QStringLiteral("headers astray");
-    return QStringLiteral("%1 %2 %3 %4").arg(w->topicsList->width()).arg(w->moveBar->x()).arg(w->helpField->x()).arg(w->helpField->width());
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(w->topicsList->width())
+        .arg(w->moveBar->x())
+        .arg(w->helpField->x())
+        .arg(w->helpField->width());
 }
 
 // Drags the bar to each window x in turn; the last is released.
