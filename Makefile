@@ -1,10 +1,11 @@
 # make run   - install what is missing, build and start the game
 # make test  - install what is missing, build and run every test headless
 # make bench - build the benchmark programs
+# make test-sanitize - the whole suite built with ASan and UBSan, in build-asan
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-sanitize bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +19,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVIK_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 

@@ -11,7 +11,7 @@ void useSelfAdvancingClock(bool on);
 bool selfAdvancingClock();
 
 // Made once per pass of every loop of the game: pending paints, timers and input are handled.
-// The game's own windows refuse a person's input meanwhile (their gates), menu commands wait
+// The game's own windows drop a person's input meanwhile (fw/inputgate.h), menu commands wait
 // for the running handler (fw::MenuBar), and deferred work waits too (fw::runWhenIdle): input
 // made while the dice roll or a computer plays is dropped, not replayed later.
 void yieldToEventLoop();

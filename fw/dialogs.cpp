@@ -18,7 +18,10 @@ std::function<int(const DialogRecord&)>& responder() {
 int MessageDialog::ShowModal() {
     HandlerScope scope;
     ModalScope modal;
-    const DialogRecord record{Message, Explanation};
+    QStringList captions{ActionButton};
+    for (const QString& c : {CancelButton, AlternateButton})
+        if (!c.isEmpty()) captions << c;
+    const DialogRecord record{Message, Explanation, Title, captions};
     // The log keeps the most recent dialogs only, so that a long session does not grow it without end.
     constexpr qsizetype kLogLimit = 1024;
     QList<DialogRecord>& log = shownDialogs();

@@ -9,6 +9,8 @@ namespace fw {
 struct DialogRecord {
     QString message;
     QString explanation;
+    QString title;
+    QStringList buttons;  // captions: the action button, then the cancel and alternate buttons shown
 };
 
 // A dialog with a message, an explanation and up to three buttons; ShowModal returns the

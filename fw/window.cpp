@@ -1,5 +1,6 @@
 #include "fw/window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include "fw/placement.h"
+#include "fw/inputgate.h"
 
 namespace fw {
 namespace {
@@ -44,20 +46,37 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
-        if (!personInputIdle() || (personGate && !personGate())) return;
+        if (personGate && !personGate()) return;
         Push();
     });
 }
 
+namespace {
+// A cell editor keeps its text to itself until Return or a change of focus, and the buttons take
+// no focus: the window's open editor is committed and closed as Return would.
+void commitOpenEditor(QWidget* window) {
+    QWidget* focus = window->focusWidget();
+    for (QWidget* editor = focus; editor && editor->parentWidget(); editor = editor->parentWidget()) {
+        auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget()->parentWidget());
+        if (!view || view->viewport() != editor->parentWidget()) continue;
+        Q_EMIT view->itemDelegate()->commitData(editor);
+        Q_EMIT view->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+}
+}  // namespace
+
 void PushButton::Push() {
     if (!isEnabled()) return;
     HandlerScope scope;
+    commitOpenEditor(window());
     if (action) action();
 }
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window) {
     Q_UNUSED(registered);
     watchPersonInput();
+    installInputGate();
     openWindows().append(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -157,10 +176,9 @@ void Window::setButtonsTakeFocus(bool on) {
 void Window::setModalHook(std::function<void(Window*)> hook) { modalHook() = std::move(hook); }
 
 void Window::keyPressEvent(QKeyEvent* e) {
-    // No handler scope of its own: KeyDown sees the depth at which the key arrived, so a window can
-    // tell a key typed while one of its handlers runs; the buttons it presses open their own scope.
+    // No handler scope of its own: the buttons it presses open theirs. Keys typed while a handler
+    // runs do not get here (fw/inputgate.h).
     if (KeyDown(e->text())) return;
-    if (!personInputIdle()) return;
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && defaultButton_ &&
         defaultButton_->isVisible()) {
         if (!defaultButton_->personGate || defaultButton_->personGate()) defaultButton_->Push();

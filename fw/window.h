@@ -10,10 +10,11 @@ class QMenuBar;
 
 namespace fw {
 
-// A push button of the game. Push() runs its action before it returns and does nothing while
-// the button is disabled. A person's click runs the same action, unless the button's gate
-// says that a person may not act now. The button takes no keyboard focus unless its window
-// lets buttons take it (Window::setButtonsTakeFocus), so Space and Return reach the window's keys.
+// A push button of the game. Push() commits a name being edited in a list of its window, then
+// runs its action before it returns; it does nothing while the button is disabled. A person's
+// click runs the same action, unless the button's gate says that a person may not act now. The
+// button takes no keyboard focus unless its window lets buttons take it
+// (Window::setButtonsTakeFocus), so Space and Return reach the window's own keys.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
@@ -72,6 +73,10 @@ public:
     // Gives the window the application's menu bar (when the application has set one up).
     void installMenuBar();
     static void setMenuBarFactory(std::function<QMenuBar*(QWidget* window)> factory);
+
+    // A game window drops a person's input while one of the game's handlers runs (fw/inputgate.h);
+    // a window that is no part of the game (the help viewer) returns false and stays responsive.
+    virtual bool dropsInputWhileBusy() const { return true; }
 
     // Tests answer modal windows: the hook runs from the event loop once the window is up.
     static void setModalHook(std::function<void(Window*)> hook);

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QResizeEvent>
 
 #include "fw/canvas.h"
 #include "fw/clock.h"
@@ -19,7 +18,6 @@ QFont geneva() {
     f.setStyleHint(QFont::SansSerif);
     return f;
 }
-
 }  // namespace
 
 // Puts a control at its place and locks it to the edges named in `locks` ("LTRB" in any order).
@@ -82,30 +80,42 @@ void helpWindow::createControls() {
     bindEvents();
 }
 
+namespace {
+// A handler of the window, run in a handler scope: a close meanwhile waits for it to return, and
+// the game's input met in its loop yields is not acted upon inside it.
+template <class R, class... A>
+auto scoped(helpWindow* w, R (helpWindow::*handler)(A...)) {
+    return [w, handler](A... a) -> R {
+        fw::HandlerScope scope;
+        return (w->*handler)(a...);
+    };
+}
+}  // namespace
+
 void helpWindow::bindEvents() {
-    topicsList->gotFocus = [this] { topicsList_GotFocus(); };
-    topicsList->doubleClick = [this] { topicsList_DoubleClick(); };
-    topicsList->expandRow = [this](int row) { topicsList_ExpandRow(row); };
-    topicsList->keyDown = [this](const QString& key) { return topicsList_KeyDown(key); };
-    topicsList->change = [this] { topicsList_Change(); };
+    topicsList->gotFocus = scoped(this, &helpWindow::topicsList_GotFocus);
+    topicsList->doubleClick = scoped(this, &helpWindow::topicsList_DoubleClick);
+    topicsList->expandRow = scoped(this, &helpWindow::topicsList_ExpandRow);
+    topicsList->keyDown = scoped(this, &helpWindow::topicsList_KeyDown);
+    topicsList->change = scoped(this, &helpWindow::topicsList_Change);
     // Return typed into the help text presses "Find" too: a search walks on from the text's selection.
-    helpField->keyDown = [this](const QString& key) {
-        if (key != fw::Chr(13)) return helpField_KeyDown(key);
+    helpField->keyDown = [this, keys = scoped(this, &helpWindow::helpField_KeyDown)](const QString& key) {
+        if (key != fw::Chr(13)) return keys(key);
         findButton->Push();
         return true;
     };
-    helpField->mouseMove = [this](int x, int y) { helpField_MouseMove(x, y); };
-    helpField->mouseUp = [this](int x, int y) { helpField_MouseUp(x, y); };
-    helpField->mouseExit = [this] { helpField_MouseExit(); };
-    helpField->mouseDown = [this](int x, int y) { return helpField_MouseDown(x, y); };
-    connect(findEdit, &QLineEdit::textChanged, this, [this] { findEdit_TextChange(); });
+    helpField->mouseMove = scoped(this, &helpWindow::helpField_MouseMove);
+    helpField->mouseUp = scoped(this, &helpWindow::helpField_MouseUp);
+    helpField->mouseExit = scoped(this, &helpWindow::helpField_MouseExit);
+    helpField->mouseDown = scoped(this, &helpWindow::helpField_MouseDown);
+    connect(findEdit, &QLineEdit::textChanged, this, scoped(this, &helpWindow::findEdit_TextChange));
     findEdit_TextChange();  // nothing to find yet: the button starts disabled
-    findButton->action = [this] { findButton_Action(); };
-    moveBar->mouseDrag = [this](int x, int y) { moveBar_MouseDrag(x, y); };
-    moveBar->mouseUp = [this](int x, int y) { moveBar_MouseUp(x, y); };
-    moveBar->mouseEnter = [this] { moveBar_MouseEnter(); };
-    moveBar->mouseExit = [this] { moveBar_MouseExit(); };
-    moveBar->mouseDown = [this](int x, int y) { return moveBar_MouseDown(x, y); };
+    findButton->action = [this] { findButton_Action(); };  // Push opens the scope itself
+    moveBar->mouseDrag = scoped(this, &helpWindow::moveBar_MouseDrag);
+    moveBar->mouseUp = scoped(this, &helpWindow::moveBar_MouseUp);
+    moveBar->mouseEnter = scoped(this, &helpWindow::moveBar_MouseEnter);
+    moveBar->mouseExit = scoped(this, &helpWindow::moveBar_MouseExit);
+    moveBar->mouseDown = scoped(this, &helpWindow::moveBar_MouseDown);
     moveBar->paint = [this](QPainter& g) { moveBar_Paint(g); };
 }
 

@@ -86,6 +86,8 @@ class helpWindow : public fw::Window {
 
     // Hides the window instead of closing it unless the application quits; true cancels the close.
     bool CancelClose(bool appQuitting);
+    // No part of the game: it takes a person's input while the dice roll or a computer plays.
+    bool dropsInputWhileBusy() const override { return false; }
 
     void helpShow(const QString& manual);
     void helpInit(const QString& manual);

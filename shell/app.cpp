@@ -16,6 +16,7 @@
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
 #include "shell/resources.h"
+#include "update/updatewindow.h"
 
 namespace {
 // An exception that no handler caught ends the program instead of leaving Qt's event loop in
@@ -69,7 +70,7 @@ void app::EnableMenuItems() {
     AppleAbout()->setEnabled(true);
     FileNewGame()->setEnabled(true);
     HelpInstructions()->setEnabled(true);
-    // "Check Website for New Version..." stays off until its window exists.
+    HelpCheckforUpdates()->setEnabled(true);
 }
 
 void app::Open() {
@@ -97,7 +98,10 @@ bool app::_helpInstructions_Action() {
 
 bool app::_fileQuit_Action() { return false; }
 
-bool app::_helpCheckforUpdates_Action() { return false; }
+bool app::_helpCheckforUpdates_Action() {
+    updateWindow::get()->ShowModal();
+    return false;
+}
 
 void app::AddMenuHandler(const QString& key, std::function<bool()> handler) {
     handlers_.append({key, std::move(handler)});
@@ -175,6 +179,10 @@ int runApplication(int argc, char** argv) {
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::Quit);
     menuHolderWindow::keepMenusReachable(false);
     for (fw::Window* w : fw::Window::allOpen()) w->Close();
+    // Everything that holds Qt objects goes while the application object still exists: static
+    // objects are destroyed after it, and a sound then posts events to an application that is gone.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    forgetKeptResources();
     fw::Window::setMenuBarFactory(nullptr);
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     return code;

@@ -58,16 +58,22 @@ void gameSettingsWindow::loadValues() {
 void gameSettingsWindow::buildPlayerLists() {
     QTreeWidget* scores = playerListWindow::get()->ListBox1;
     scores->clear();
-    const int n = playerListBox->topLevelItemCount();
-    gCompletePlayerList.redim(n);
-    gPlayerList.redim(0);
-    int k = 0;
-    for (int r = 0; r < n; ++r) {
+    // The rows are read before the loop that yields: a row removed meanwhile is never read.
+    std::vector<std::shared_ptr<playerClass>> roster;
+    for (int r = 0; r < playerListBox->topLevelItemCount(); ++r) {
         const QTreeWidgetItem* row = playerListBox->topLevelItem(r);
         auto p = std::make_shared<playerClass>();
         p->active = row->checkState(0) == Qt::Checked;
         p->human = std::max(gComputerList.indexOf(row->text(2)), 0);
         p->name = row->text(1);
+        roster.push_back(std::move(p));
+    }
+    const int n = int(roster.size());
+    gCompletePlayerList.redim(n);
+    gPlayerList.redim(0);
+    int k = 0;
+    for (int r = 0; r < n; ++r) {
+        const auto& p = roster[size_t(r)];
         gCompletePlayerList.put(r + 1, p);
         if (p->active) {
             ++k;
@@ -124,6 +130,8 @@ bool gameSettingsWindow::playerListBox_KeyDown(const QString& key) {
     const int selected = listIndex();
     if (selected > -1 && key == fw::Chr(8)) {
         delete playerListBox->takeTopLevelItem(selected);
+        // Qt would select the next row, and a held Backspace would empty the roster row by row.
+        playerListBox->setCurrentItem(nullptr);
         okayButton->setEnabled(enoughPlayers());
     }
     return false;

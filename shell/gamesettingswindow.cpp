@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <limits>
 
 #include "fw/text.h"
 #include "fw/textfit.h"
@@ -22,6 +23,8 @@ QStringList kindNames() {
     return {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),   QStringLiteral("CPU: Clever"),
             QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
 }
+// Names of any length: Qt's fields stop at 32 767 characters by default.
+constexpr int kAnyLength = std::numeric_limits<int>::max();
 
 // Only the names (column 1) are edited in place; the kind is chosen with the popup.
 class NameOnlyDelegate : public QStyledItemDelegate {
@@ -29,7 +32,10 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
-        return index.column() == 1 ? QStyledItemDelegate::createEditor(parent, option, index) : nullptr;
+        if (index.column() != 1) return nullptr;
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(kAnyLength);
+        return editor;
     }
 };
 
@@ -99,6 +105,7 @@ void gameSettingsWindow::createControls() {
     nameField->setObjectName(QStringLiteral("nameField"));
     nameField->setGeometry(121, 143, 155, 22);
     nameField->setFont(plainSystem());
+    nameField->setMaxLength(kAnyLength);
     connect(nameField, &QLineEdit::textChanged, this, [this] {
         fw::HandlerScope scope;
         nameField_TextChange();

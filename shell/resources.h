@@ -34,5 +34,6 @@ std::shared_ptr<QCursor> moveColumnCursor();
 // Plays a sound of the store; a sound the store lacks is skipped (it is still logged).
 void playSound(const std::shared_ptr<fw::Sound>& sound, const QString& name);
 
-// Tests only: drops every kept picture and sound and the manual, as at start.
+// Drops every kept picture and sound and the manual, as at start. The program's end calls it while
+// the application object exists; tests call it to begin anew.
 void forgetKeptResources();

@@ -1,12 +1,18 @@
 // Renders the README's pictures from the real windows, offscreen: the new-game dialog with a
 // roster, the main window after a roll with a group set aside, the player list after a few
-// turns, and the help window with a found word selected and on a subtopic in an open folder. Usage: screenshots
-// [folder]   (default docs; pictures at twice the size, for crispness)
+// turns, the update check's offer over the update window, and the help window with a found word
+// selected and on a subtopic in an open folder. Usage: screenshots [folder]   (default docs;
+// pictures at twice the size, for crispness)
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdio>
@@ -26,6 +32,8 @@
 #include "shell/gamewindow.h"
 #include "shell/menu.h"
 #include "shell/playerlistwindow.h"
+#include "update/updatesite.h"
+#include "update/updatewindow.h"
 
 using namespace globalsModule;
 
@@ -78,6 +86,63 @@ bool save(QWidget* w, const QString& path) {
     }
     std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     return false;
+}
+
+// The update check against a version file served on the loopback address; the offer dialog is
+// drawn over the window, a little down and to the right, as a person sees it.
+bool saveUpdateOffer(const QString& path) {
+    QTcpServer site;
+    site.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&site, &QTcpServer::newConnection, [&site] {
+        QTcpSocket* s = site.nextPendingConnection();
+        const QByteArray body =
+            "<Zorvik><CurrentVersion>1.1.0</CurrentVersion><Description>Two new computer players and a quicker "
+            "dice table.</Description><Free>Yes</Free><DownloadURLOSX>https://www.zorvik.example/zorvik-1.1.0.tar.gz"
+            "</DownloadURLOSX></Zorvik>";
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        s->disconnectFromHost();
+    });
+    setMakerSite(QStringLiteral("http://127.0.0.1:%1").arg(site.serverPort()));
+    fw::setDialogResponder(nullptr);
+    bool ok = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        updateWindow* w = fw::Window::ifOpen<updateWindow>();
+        if (!box || !w) return;
+        poll.stop();
+        settle();
+        const QPixmap under = w->grab(), over = box->grab();
+        const qreal ratio = under.devicePixelRatio();
+        const QSize underSize = (QSizeF(under.size()) / ratio).toSize(), overSize = (QSizeF(over.size()) / ratio).toSize();
+        constexpr int kMargin = 12, kTitle = 22;
+        const QRect underAt(QPoint(kMargin, kMargin + kTitle), underSize);
+        const QRect overAt(underAt.topLeft() + QPoint(60, 50 + kTitle), overSize);
+        const QSize logical(std::max(underAt.right(), overAt.right()) + kMargin, overAt.bottom() + kMargin);
+        QPixmap shot(logical * ratio);
+        shot.setDevicePixelRatio(ratio);
+        shot.fill(QColor(0xd8, 0xdc, 0xe0));
+        QPainter g(&shot);
+        // The offscreen platform draws no window frames: a plain title bar stands in for each.
+        for (const auto& [rect, pixmap, title] : {std::tuple(underAt, under, w->windowTitle()),
+                                                  std::tuple(overAt, over, box->windowTitle())}) {
+            const QRect bar(rect.left(), rect.top() - kTitle, rect.width(), kTitle);
+            g.fillRect(bar, QColor(0x5a, 0x6a, 0x7c));
+            g.setPen(Qt::white);
+            g.drawText(bar, Qt::AlignCenter, title);
+            g.drawPixmap(rect.topLeft(), pixmap);
+            g.setPen(QColor(0x50, 0x50, 0x50));
+            g.drawRect(bar.united(rect).adjusted(-1, -1, 0, 0));
+        }
+        g.end();
+        ok = shot.save(path);
+        std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+        box->reject();
+    });
+    poll.start(10);
+    updateWindow::get()->ShowModal();
+    setMakerSite(QString());
+    return ok;
 }
 }  // namespace
 
@@ -134,6 +199,7 @@ int main(int argc, char** argv) {
     clickDie(1);
     ok = save(w, folder + QStringLiteral("/screenshot-game.png")) && ok;
     ok = save(playerListWindow::get(), folder + QStringLiteral("/screenshot-players.png")) && ok;
+    ok = saveUpdateOffer(folder + QStringLiteral("/screenshot-update.png")) && ok;
 
     Menu::get()->updateEnabled();
     HelpInstructions()->action()->trigger();

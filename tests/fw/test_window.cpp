@@ -1,4 +1,9 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QTest>
 
 #include "fw/events.h"
@@ -41,6 +46,34 @@ protected:
         keys += key;
         return key == QLatin1String("x");
     }
+};
+// A game window with a text field, a popup and a long list.
+class ControlsWindow : public fw::Window {
+    Q_OBJECT
+public:
+    QLineEdit* field = nullptr;
+    QComboBox* popup = nullptr;
+    QTreeWidget* list = nullptr;
+
+protected:
+    void createControls() override {
+        setContentSize(300, 200);
+        field = new QLineEdit(content());
+        popup = new QComboBox(content());
+        popup->addItems({QStringLiteral("one"), QStringLiteral("two")});
+        popup->move(0, 30);
+        list = new QTreeWidget(content());
+        list->setGeometry(0, 60, 200, 100);
+        list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        for (int i = 0; i < 40; ++i) new QTreeWidgetItem(list, {QString::number(i)});
+    }
+};
+
+// The same controls in a window that is no part of the game.
+class ViewerWindow : public ControlsWindow {
+    Q_OBJECT
+public:
+    bool dropsInputWhileBusy() const override { return false; }
 };
 }  // namespace
 
@@ -93,7 +126,7 @@ private Q_SLOTS:
         w->Show();
         {
             fw::HandlerScope running;  // input met in this handler's loop yields
-            w->okButton->click();
+            QTest::mouseClick(w->okButton, Qt::LeftButton);
             QTest::keyClick(w, Qt::Key_Return);
             QTest::keyClick(w, Qt::Key_Escape);
             QVERIFY(w->log.isEmpty());
@@ -105,6 +138,40 @@ private Q_SLOTS:
         w->okButton->click();
         QCOMPARE(w->log.size(), 3);
         w->Close();
+    }
+
+    void everyControl_dropsInputWhileAHandlerRuns_unlessItsWindowOptsOut() {
+        ControlsWindow* w = fw::Window::get<ControlsWindow>();
+        ViewerWindow* viewer = fw::Window::get<ViewerWindow>();
+        w->Show();
+        viewer->Show();
+        QTreeWidgetItem* row = w->list->topLevelItem(0);
+        const auto wheel = [](QWidget* to) {
+            QWheelEvent e(QPointF(5, 5), to->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(to, &e);
+        };
+        {
+            fw::HandlerScope running;
+            QTest::keyClicks(w->field, QStringLiteral("abc"));
+            wheel(w->popup);
+            QTest::mouseClick(w->list->viewport(), Qt::LeftButton, {},
+                              w->list->visualItemRect(row).center());
+            QTest::keyClick(w->list, Qt::Key_Space);
+            QTest::keyClicks(viewer->field, QStringLiteral("abc"));
+            wheel(w->list->viewport());  // only scrolls: let through
+        }
+        QCOMPARE(w->field->text(), QString());
+        QCOMPARE(w->popup->currentIndex(), 0);
+        QVERIFY(!row->isSelected());
+        QCOMPARE(viewer->field->text(), QStringLiteral("abc"));
+        QVERIFY(w->list->verticalScrollBar()->value() > 0);
+        QTest::keyClicks(w->field, QStringLiteral("abc"));
+        wheel(w->popup);
+        QCOMPARE(w->field->text(), QStringLiteral("abc"));
+        QCOMPARE(w->popup->currentIndex(), 1);
+        w->Close();
+        viewer->Close();
     }
 
     void keys_reachWindowThenDefaultAndCancelButtons() {

@@ -105,7 +105,7 @@ private Q_SLOTS:
 
         Menu::get()->updateEnabled();
         QVERIFY(AppleAbout()->Enabled() && FileNewGame()->Enabled() && FileQuit()->Enabled());
-        QVERIFY(HelpInstructions()->Enabled() && !HelpCheckforUpdates()->Enabled());
+        QVERIFY(HelpInstructions()->Enabled() && HelpCheckforUpdates()->Enabled());
         FileNewGame()->setEnabled(false);
         QVERIFY(!menuOf(b, 0)->actions().first()->isEnabled());
         Q_EMIT menuOf(b, 0)->aboutToShow();  // opening a menu brings the states up to date

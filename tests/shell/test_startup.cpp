@@ -92,8 +92,8 @@ private Q_SLOTS:
                          QStringLiteral("roster reloaded"));
             script.check(FileNewGame()->Enabled() && AppleAbout()->Enabled() && FileQuit()->Enabled(),
                          QStringLiteral("items on"));
-            script.check(HelpInstructions()->Enabled() && !HelpCheckforUpdates()->Enabled(),
-                         QStringLiteral("Instructions on; the update item off until its window exists"));
+            script.check(HelpInstructions()->Enabled() && HelpCheckforUpdates()->Enabled(),
+                         QStringLiteral("the update check and the manual on"));
             return true;
         });
         script.add(QStringLiteral("New Game opens the dialog again"), [&] {

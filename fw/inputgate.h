@@ -1,0 +1,13 @@
+#pragma once
+
+// The one rule for a person's input on the game's windows: input that arrives while one of the
+// game's handlers runs (in its loop yields, fw::personInputIdle() false) is not acted upon but
+// dropped, whatever the control: buttons, lists and their in-place editors, popups, check boxes,
+// text fields, keys and the wheel. Menus keep their own rule (fw::MenuBar), and windows that opt
+// out (fw::Window::dropsInputWhileBusy) take input at all times.
+namespace fw {
+
+// Installed on the application object when the first window is made.
+void installInputGate();
+
+}  // namespace fw

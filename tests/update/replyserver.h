@@ -1,0 +1,69 @@
+#pragma once
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+// An HTTP server on 127.0.0.1 for the update check. Every request gets the reply set up last:
+// whole, held back after half its body (until release), cut off there, or sent before the request
+// is complete (to a client that speaks TLS).
+class ReplyServer : public QObject {
+  public:
+    enum class Mode { Whole, Hold, CutOff, AtOnce };
+    QStringList paths;      // the paths asked for
+    bool halfSent = false;  // a held or cut-off reply has sent its first half
+
+    ReplyServer() {
+        server_.listen(QHostAddress::LocalHost, 0);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* s = client_ = server_.nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                if (!s->property("answered").toBool() &&
+                    (mode_ == Mode::AtOnce || s->peek(65536).contains("\r\n\r\n")))
+                    answer(s);
+            });
+        });
+    }
+    QString site() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+    bool clientGone() const { return !client_ || client_->state() == QAbstractSocket::UnconnectedState; }
+
+    void serve(const QByteArray& body, int status = 200, Mode mode = Mode::Whole) {
+        mode_ = mode;
+        reply_ = "HTTP/1.1 " + QByteArray::number(status) +
+                 " S\r\nContent-Length: " + QByteArray::number(body.size()) +
+                 "\r\nConnection: close\r\n\r\n" + body;
+    }
+    void release() {
+        if (client_ && client_->state() == QAbstractSocket::ConnectedState) client_->write(rest_);
+        if (client_) client_->disconnectFromHost();
+    }
+
+    static QByteArray versionFile(const QString& version, const QString& free = QStringLiteral("Yes"),
+                                  const QString& download = QStringLiteral("https://dl.example/z.zip"),
+                                  const QString& description = QStringLiteral("Faster dice.")) {
+        QString t = QStringLiteral("<?xml version=\"1.0\"?>\n<Zorvik>\n");
+        if (!version.isNull()) t += QStringLiteral("<CurrentVersion>%1</CurrentVersion>\n").arg(version);
+        if (!free.isNull()) t += QStringLiteral("<Free>%1</Free>\n").arg(free);
+        t += QStringLiteral("<Description>%1</Description>\n<DownloadURLOSX>%2</DownloadURLOSX>\n</Zorvik>\n")
+                 .arg(description, download);
+        return t.toUtf8();
+    }
+
+  private:
+    void answer(QTcpSocket* s) {
+        s->setProperty("answered", true);
+        paths << QString::fromLatin1(s->readAll().split(' ').value(1));
+        const qsizetype bodyAt = reply_.indexOf("\r\n\r\n") + 4;
+        const qsizetype half = mode_ == Mode::Hold || mode_ == Mode::CutOff
+                                   ? bodyAt + (reply_.size() - bodyAt) / 2
+                                   : reply_.size();
+        s->write(reply_.left(half));
+        rest_ = reply_.mid(half);
+        halfSent = true;
+        if (mode_ != Mode::Hold) s->disconnectFromHost();
+    }
+    QTcpServer server_;
+    QByteArray reply_, rest_;
+    Mode mode_ = Mode::Whole;
+    QPointer<QTcpSocket> client_;
+};

@@ -1,0 +1,285 @@
+#include <QSslSocket>
+#include <QTimer>
+
+#include "shell/playerlistwindow.h"
+#include "tests/update/updatetestsupport.h"
+
+namespace {
+using Mode = ReplyServer::Mode;
+const QString kCurrent =
+    QStringLiteral("You are using the current version of Zorvik! No updates are necessary.");
+
+QString errorMessage(int code) {
+    return QStringLiteral(
+               "There was a communication error with the website. Please try again later. (Code: %1)")
+        .arg(code);
+}
+
+QString offerText(const QString& version, bool free) {
+    return QStringLiteral("Version %1 is now available. (You are using version 1.0.0.) ").arg(version) +
+           (free
+                ? QStringLiteral(
+                      "This is a free upgrade. Would you like to automatically download this update "
+                      "(using your web browser)?")
+                : QStringLiteral("This is a paid upgrade. Would you like to automatically download the trial "
+                                 "version (using your web browser)?"));
+}
+}  // namespace
+
+class UpdateCheckTest : public QObject {
+    Q_OBJECT
+    ReplyServer* server = nullptr;
+    NoBrowser* browser = nullptr;
+
+    // One beep, the message with the code, nothing opened, the window closed.
+    void expectError(int code) {
+        QCOMPARE(messages(), QStringList{errorMessage(code)});
+        QCOMPARE(fw::beepCount(), 1);
+        QVERIFY(browser->opened.isEmpty());
+        QVERIFY(!fw::Window::ifOpen<updateWindow>());
+    }
+
+  private Q_SLOTS:
+    void initTestCase() {
+        setUpApplication();
+        QCOMPARE(App()->ShortVersion(), QStringLiteral("1.0.0"));  // the versions below are relative to it
+    }
+    void init() {
+        testing::resetGame();
+        server = new ReplyServer;
+        browser = new NoBrowser;
+        setMakerSite(server->site());
+    }
+    void cleanup() {
+        setMakerSite(QString());
+        delete browser;
+        delete server;
+    }
+
+    // The menu command, the window, the current version
+    void menuCommand_showsTheCheckingWindow_thenSaysTheVersionIsCurrent() {
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::Hold);
+        bool shown = false;
+        const auto seen = chooseCheck(0, [&](updateWindow* w) {
+            shown = w->isVisible() && w->windowModality() == Qt::ApplicationModal;
+            QCOMPARE(w->StaticText1->text(), QStringLiteral("Checking for updates..."));
+            QVERIFY(w->ProgressBar1->isVisible() && w->ProgressBar1->maximum() == 0);  // busy
+            QTRY_VERIFY(server->halfSent);
+            QVERIFY(!w->isClosed());  // half a reply is no reply
+            server->release();
+        });
+        QVERIFY(shown);
+        QCOMPARE(server->paths, QStringList{QStringLiteral("/updates/zorvik.xml")});
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(seen, std::make_pair(QStringLiteral("This version is current."), false));
+        QVERIFY(!fw::Window::ifOpen<updateWindow>());
+
+        for (const char* v :
+             {"1.0", "1", "1.0.0.9", "01.00.000"}) {  // missing fields read 0, a fourth is ignored
+            testing::resetGame();
+            server->serve(ReplyServer::versionFile(QString::fromLatin1(v)));
+            chooseCheck();
+            QCOMPARE(messages(), QStringList{kCurrent});
+        }
+    }
+
+    // The offer
+    void otherVersions_areOffered_lowerOnesToo() {
+        const std::tuple<const char*, QString, bool> cases[] = {{"1.1", QStringLiteral("Yes"), true},
+                                                                {"0.9.9", QStringLiteral("yes"), true},
+                                                                {"1.0.1", QStringLiteral(" Yes "), false},
+                                                                {"2.0.0", QString(), false},
+                                                                {"1.2b", QStringLiteral(""), false}};
+        for (const auto& [version, free, isFree] : cases) {
+            testing::resetGame();
+            server->serve(ReplyServer::versionFile(QString::fromLatin1(version), free,
+                                                   QStringLiteral("https://a.example/"),
+                                                   QStringLiteral("New & <b>better</b>\n dice")));
+            const auto seen = chooseCheck(1);  // Cancel: nothing opened, the window closed
+            QCOMPARE(fw::shownDialogs().size(), 1);
+            const fw::DialogRecord offer = fw::shownDialogs().first();
+            QCOMPARE(offer.title, QStringLiteral("New version available!"));
+            QCOMPARE(offer.message, offerText(QString::fromLatin1(version), isFree));
+            QCOMPARE(offer.explanation, QStringLiteral("New & <b>better</b>\n dice"));
+            QCOMPARE(offer.buttons, QStringList({"OK", "Cancel", "Go to Website"}));
+            QCOMPARE(seen, std::make_pair(QStringLiteral("Checking for updates..."), false));
+            QVERIFY(browser->opened.isEmpty() && !fw::Window::ifOpen<updateWindow>() && fw::beepCount() == 0);
+        }
+    }
+
+    void offerButtons_openTheDownloadOrTheProductPage() {
+        const QString address = QStringLiteral("https://dl.example/files/zorvik-1.1.tar.gz?from=app&v=1.1");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1"), QStringLiteral("Yes"), address));
+        chooseCheck(0);
+        QCOMPARE(browser->opened, QStringList{address});
+        QVERIFY(!fw::Window::ifOpen<updateWindow>());
+
+        browser->opened.clear();
+        bool stayedOpen = false;
+        chooseCheck(2, [&](updateWindow* w) {  // "Go to Website"
+            QTRY_COMPARE(browser->opened, QStringList{server->site() + QStringLiteral("/zorvik/")});
+            stayedOpen = !w->isClosed() && w->isVisible() && !w->ProgressBar1->isVisible() &&
+                         w->StaticText1->text() == QStringLiteral("Checking for updates...");
+            QTest::mouseClick(w->PushButton1, Qt::LeftButton);
+            QVERIFY(w->isClosed());
+        });
+        QVERIFY(stayedOpen);
+        QCOMPARE(fw::beepCount(), 0);
+    }
+
+    void downloadAddressOtherThanWeb_isNotOpened() {
+        for (const char* address : {"file:///etc/passwd", "javascript:alert(1)", "", "https:///no-host",
+                                    "/z.zip", " https://dl.example/a b"}) {
+            testing::resetGame();
+            fw::openedURLs().clear();
+            server->serve(ReplyServer::versionFile(QStringLiteral("1.1"), QStringLiteral("Yes"),
+                                                   QString::fromLatin1(address)));
+            chooseCheck(0);
+            QCOMPARE(fw::shownDialogs().size(), 1);  // the offer, no more
+            QCOMPARE(fw::beepCount(), 1);
+            QVERIFY2(browser->opened.isEmpty() && fw::openedURLs().isEmpty(), address);
+            QVERIFY(!fw::Window::ifOpen<updateWindow>());
+        }
+    }
+
+    // Failed exchanges
+    void refusedConnection_isReportedWithItsCode() {
+        QTcpServer gone;
+        QVERIFY(gone.listen(QHostAddress::LocalHost, 0));
+        setMakerSite(QStringLiteral("http://127.0.0.1:%1").arg(gone.serverPort()));
+        gone.close();
+        chooseCheck();
+        QCOMPARE(messages().value(0),
+                 QStringLiteral(
+                     "There was a communication error with the website. Please try again later. (Code: 1)"));
+        expectError(fw::kRefused);
+    }
+
+    void replyThatIsNoVersionFile_isAFailedExchange() {
+        const std::tuple<QByteArray, int, Mode, int> cases[] = {
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 404, Mode::Whole, 404},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 500, Mode::Whole, 500},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 301, Mode::Whole, 301},
+            {"<html><body>Welcome</body></html>", 200, Mode::Whole, 200},
+            {"", 200, Mode::Whole, 200},
+            {ReplyServer::versionFile(QString()), 200, Mode::Whole, 200},
+            {ReplyServer::versionFile(QStringLiteral("  ")), 200, Mode::Whole, 200},
+            {"<CurrentVersion>1.1", 200, Mode::Whole, 200},
+            {ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::CutOff, fw::kConnectionLost}};
+        for (const auto& [body, status, mode, code] : cases) {
+            testing::resetGame();
+            server->serve(body, status, mode);
+            chooseCheck();
+            expectError(code);
+        }
+    }
+
+    void replyOverOneMebibyte_isAFailedExchange() {
+        QByteArray body = ReplyServer::versionFile(QStringLiteral("1.0.0"));
+        body += QByteArray((1 << 20) - body.size(), ' ');
+        server->serve(body);  // exactly 1 MiB: read whole
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        testing::resetGame();
+        server->serve(body + ' ');
+        chooseCheck();
+        expectError(fw::kTooLong);
+    }
+
+    void plainServerAtASecureAddress_isASecureFailure() {
+        if (!QSslSocket::supportsSsl()) QSKIP("no TLS backend in this Qt");
+        setMakerSite(server->site().replace(QStringLiteral("http:"), QStringLiteral("https:")));
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::AtOnce);
+        chooseCheck();
+        expectError(fw::kSecureFailed);
+    }
+
+    // Ended while the reply is on its way: the exchange ends at once, nothing follows
+    void closedWhileTheReplyIsOnItsWay_endsTheExchangeSilently() {
+        const std::function<void(updateWindow*)> closers[] = {
+            [](updateWindow* w) { QTest::mouseClick(w->PushButton1, Qt::LeftButton); },
+            [](updateWindow* w) { QTest::keyClick(w, Qt::Key_Escape); },
+            [](updateWindow* w) { QTest::keyClick(w, Qt::Key_Return); },
+            [](updateWindow* w) { w->close(); }};  // the close box
+        for (const auto& closeIt : closers) {
+            testing::resetGame();
+            server->serve(ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::Hold);
+            chooseCheck(0, [&](updateWindow* w) {
+                QPointer<updateWindow> window(w);
+                QTRY_VERIFY(server->halfSent);
+                closeIt(w);
+                QVERIFY(w->isClosed());
+                QTRY_VERIFY(server->clientGone());  // dropped at once, while the window still exists
+                QVERIFY(window);
+            });
+            QVERIFY(!fw::Window::ifOpen<updateWindow>());
+            server->release();
+            testing::drain(20);
+            QVERIFY(fw::shownDialogs().isEmpty() && fw::beepCount() == 0 && browser->opened.isEmpty());
+        }
+    }
+
+    void quittingWhileTheReplyIsOnItsWay_endsTheExchangeSilently() {
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::Hold);
+        fw::Window::setModalHook([&](fw::Window*) {
+            QTRY_VERIFY(server->halfSent);
+            Menu::get()->choose(*FileQuit());  // ends every running loop, the window's too
+        });
+        bool endedAtOnce = false;
+        QTimer::singleShot(0, [&] {  // quitting ends the application's own loop too: run inside one
+            fw::HandlerScope running;
+            QPointer<updateWindow> w = updateWindow::get();
+            w->ShowModal();
+            endedAtOnce = w && w->isClosed() && !w->hp->isBusy();
+        });
+        QCoreApplication::exec();
+        fw::Window::setModalHook(nullptr);
+        QVERIFY(endedAtOnce);
+        QTRY_VERIFY(server->clientGone());
+        server->release();
+        testing::drain(20);
+        QVERIFY(fw::shownDialogs().isEmpty() && fw::beepCount() == 0);
+    }
+
+    void eventsOfAClosedWindowsExchange_neverReachIt() {
+        // Closed before it was ever shown, while a handler still runs: the reply still comes whole.
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")));
+        fw::HandlerScope running;
+        QPointer<updateWindow> w = updateWindow::get();
+        QSignalSpy pages(w->hp, &fw::HTTPSocket::PageReceived);
+        w->Close();
+        QTRY_COMPARE(pages.count(), 1);
+        QVERIFY(w && fw::shownDialogs().isEmpty() && fw::beepCount() == 0);
+    }
+
+    // The game goes on around the check
+    void gameWindowsPaint_whileChecking_andMenusWorkAfterwards() {
+        playerListWindow* other = playerListWindow::get();
+        other->Show();
+        struct PaintCounter : QObject {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Paint, false; }
+        } paints;
+        other->installEventFilter(&paints);
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::Hold);
+        chooseCheck(0, [&](updateWindow*) {
+            QTRY_VERIFY(server->halfSent);
+            paints.n = 0;
+            other->update();
+            QTRY_VERIFY(paints.n > 0);
+            server->release();
+        });
+        other->removeEventFilter(&paints);
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(fw::handlerDepth(), 0);
+
+        bool aboutShown = false;
+        fw::Window::setModalHook([&](fw::Window* w) { aboutShown = true, w->Close(); });
+        Menu::get()->updateEnabled();
+        Menu::get()->choose(*AppleAbout());
+        QVERIFY(aboutShown);
+    }
+};
+
+ZORVIK_TEST(UpdateCheckTest)
+#include "test_updatecheck.moc"

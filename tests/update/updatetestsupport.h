@@ -1,0 +1,64 @@
+#pragma once
+#include <QDesktopServices>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <functional>
+
+#include "fw/browser.h"
+#include "fw/dialogs.h"
+#include "fw/sound.h"
+#include "shell/app.h"
+#include "shell/menu.h"
+#include "tests/support/testsupport.h"
+#include "tests/update/replyserver.h"
+#include "update/hp.h"
+#include "update/updatesite.h"
+#include "update/updatewindow.h"
+
+// Keeps every address away from the real browser and records what reached it.
+class NoBrowser : public QObject {
+    Q_OBJECT
+    const QStringList schemes{"http", "https", "file", "javascript"};
+
+  public:
+    QStringList opened;
+    NoBrowser() {
+        for (const QString& s : schemes) QDesktopServices::setUrlHandler(s, this, "open");
+    }
+    ~NoBrowser() override {
+        for (const QString& s : schemes) QDesktopServices::unsetUrlHandler(s);
+    }
+  public Q_SLOTS:
+    void open(const QUrl& url) { opened << url.toString(); }
+};
+
+// Chooses Help > Check Website for New Version..., lets `whileShown` act on the modal window and
+// returns once it has closed, with the window's text and bar as the first dialog found them.
+// The dialogs are answered with `button`.
+inline std::pair<QString, bool> chooseCheck(int button = 0,
+                                            const std::function<void(updateWindow*)>& whileShown = {}) {
+    std::pair<QString, bool> seen;
+    fw::setDialogResponder([&](const fw::DialogRecord&) {
+        if (auto* w = fw::Window::ifOpen<updateWindow>(); w && seen.first.isNull())
+            seen = {w->StaticText1->text(), w->ProgressBar1->isVisible()};
+        return button;
+    });
+    fw::Window::setModalHook([&](fw::Window* w) {
+        if (whileShown) whileShown(qobject_cast<updateWindow*>(w));
+        if (QTest::currentTestFailed()) w->Close();  // never leave the test waiting
+    });
+    Menu::get()->updateEnabled();
+    Menu::get()->choose(*HelpCheckforUpdates());
+    fw::Window::setModalHook(nullptr);
+    testing::drain(3);
+    return seen;
+}
+
+inline QStringList messages() {
+    QStringList list;
+    for (const fw::DialogRecord& r : fw::shownDialogs()) list << r.message;
+    return list;
+}
