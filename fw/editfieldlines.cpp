@@ -8,14 +8,13 @@
 
 namespace fw {
 namespace {
-// The scroll value that shows each line at the top, as the first line stands unscrolled (below
-// the document's margin); in order, at least one line.
+// The top of each shown line in document coordinates, in order, at least one line; the first
+// counts as 0, so that scrolling to it shows the document's margin above it.
 QList<qreal> lineTops(const QTextDocument* doc) {
     QList<qreal> tops;
-    const qreal margin = doc->documentMargin();
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        const qreal blockTop = layout->blockBoundingRect(b).top() - margin;
+        const qreal blockTop = layout->blockBoundingRect(b).top();
         const QTextLayout* lines = b.layout();
         if (!lines || lines->lineCount() == 0) {
             tops.append(blockTop);
@@ -24,6 +23,7 @@ QList<qreal> lineTops(const QTextDocument* doc) {
         for (int i = 0; i < lines->lineCount(); ++i) tops.append(blockTop + lines->lineAt(i).y());
     }
     if (tops.isEmpty()) tops.append(0);
+    tops[0] = 0;
     return tops;
 }
 }  // namespace
