@@ -7,6 +7,7 @@
 
 #include "fw/canvas.h"
 #include "fw/clock.h"
+#include "fw/cursors.h"
 #include "fw/editfield.h"
 #include "fw/events.h"
 #include "fw/listbox.h"
@@ -124,6 +125,7 @@ void helpWindow::Open() { moveBar_Open(); }
 bool helpWindow::CancelClose(bool appQuitting) {
     if (appQuitting) return false;
     hide();
+    fw::setAppMouseCursor(nullptr);  // a hand left over a link would stay on every window
     return true;
 }
 

@@ -78,7 +78,11 @@ void helpWindow::helpField_MouseUp(int x, int y) {
     if (foundLink) helpJump(helpField->CharPosAtXY(x, y));
 }
 
-void helpWindow::helpField_MouseExit() { setCursor(Qt::ArrowCursor); }
+// The pointing hand is the application's cursor: left set, it would show over every window.
+void helpWindow::helpField_MouseExit() {
+    setCursor(Qt::ArrowCursor);
+    fw::setAppMouseCursor(nullptr);
+}
 
 void helpWindow::helpJump(int pos) {
     const int t = helpReturnIndex(topicsList->Text());

@@ -115,15 +115,19 @@ class LinkTest : public QObject {
         }
     }
 
-    void cursor_fingerOverLinkTextKeptAtExitWindowArrow() {
+    void cursor_fingerOverLinkTextGoneAtExitWindowArrow() {
         helpWindow* w = loadShown();
         hover(w, w->helpURLPos(1, 1) + 1);
         QVERIFY(w->foundLink && fw::appMouseCursor());
         QVERIFY(fw::sameCursor(*fw::appMouseCursor(), *fingerCursor()));
         w->setCursor(Qt::WaitCursor);
         QTest::mouseMove(w->moveBar, QPoint(5, 5));
-        QVERIFY(w->foundLink && fw::appMouseCursor());
+        QVERIFY(w->foundLink && !fw::appMouseCursor());  // no hand over the rest of the game
         QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+        hover(w, w->helpURLPos(1, 1) + 1);
+        w->close();  // hidden over a link: the hand goes with it
+        QVERIFY(!fw::appMouseCursor());
+        w->Show();
         hover(w, 3);
         QVERIFY(!w->foundLink && !fw::appMouseCursor());
     }
