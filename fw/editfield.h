@@ -40,6 +40,12 @@ class EditField : public QTextEdit {
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
     // The 0-based character position nearest to a point of the field (x, y in field coordinates).
     int CharPosAtXY(int x, int y) const;
+    // Lines as shown, wrapped lines counted each, from 0: the line holding a 0-based character
+    // position, and the first line visible in the field (setting it scrolls that line to the top,
+    // as far as the scroll bar reaches).
+    int LineNumAtCharPos(int position) const;
+    int ScrollPosition() const;
+    void setScrollPosition(int line);
 
     // Keys typed into the field ("a", Chr(13), arrows as Chr(28) left .. Chr(31) down); true
     // consumes the key and the field does not handle it.

@@ -87,6 +87,9 @@ public:
     // once the control and its parent stand at their design places, after setContentSize; e.g.
     // lock(findButton, false, false, true, true) keeps a button in the bottom right corner.
     void lock(QWidget* control, bool left, bool top, bool right, bool bottom);
+    // After code has moved or resized a locked control: its locked edges keep the distances they
+    // have now (a split moved between two columns stays where it was put).
+    void relock(QWidget* control);
     // Puts the window's frame at a fixed spot of the desktop, moved onto the screen's available
     // area when it would not fit there (checked again once the frame's size is known).
     void placeAt(const QPoint& topLeft);

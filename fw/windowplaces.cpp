@@ -1,5 +1,6 @@
 // Where a window stands on the desktop and where its controls stand in it.
 #include <QEvent>
+#include <QHash>
 #include <QPointer>
 #include <vector>
 
@@ -20,6 +21,12 @@ public:
     explicit LockKeeper(QObject* window) : QObject(window) { setObjectName(QStringLiteral("fw-lock-keeper")); }
 
     std::vector<Lock> locks;
+    QHash<const QObject*, QSize> laidOut;  // each watched parent's size at its last resize
+
+    // The parent size that a control's margins are measured against.
+    QSize reference(const QWidget* parent, QSize design) const {
+        return laidOut.contains(parent) ? laidOut.value(parent) : design;
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize && watched->isWidgetType()) follow(static_cast<QWidget*>(watched));
@@ -29,6 +36,7 @@ public:
 private:
     void follow(QWidget* parent) {
         const QSize size = parent->size();
+        laidOut.insert(parent, size);
         for (const Lock& l : locks) {
             if (!l.control || l.control->parentWidget() != parent) continue;
             QRect r = l.control->geometry();
@@ -54,15 +62,24 @@ void Window::lock(QWidget* control, bool left, bool top, bool right, bool bottom
     QWidget* parent = control->parentWidget();
     if (!parent) return;
     // The content area's own size is only known once it is laid out; its design size counts.
-    const QSize design = parent == content_ && designSize_.isValid() ? designSize_ : parent->size();
-    const QRect r = control->geometry();
-    const QMargins margins(r.x(), r.y(), design.width() - r.x() - r.width(), design.height() - r.y() - r.height());
+    QSize design = parent == content_ && designSize_.isValid() ? designSize_ : parent->size();
     auto* keeper = static_cast<LockKeeper*>(
         findChild<QObject*>(QStringLiteral("fw-lock-keeper"), Qt::FindDirectChildrenOnly));
     if (!keeper) keeper = new LockKeeper(this);
+    design = keeper->reference(parent, design);
+    const QRect r = control->geometry();
+    const QMargins margins(r.x(), r.y(), design.width() - r.x() - r.width(), design.height() - r.y() - r.height());
     std::erase_if(keeper->locks, [control](const Lock& l) { return l.control == control; });
     keeper->locks.push_back({control, margins, left, top, right, bottom});
     parent->installEventFilter(keeper);
+}
+
+void Window::relock(QWidget* control) {
+    auto* keeper = static_cast<LockKeeper*>(
+        findChild<QObject*>(QStringLiteral("fw-lock-keeper"), Qt::FindDirectChildrenOnly));
+    if (!keeper) return;
+    for (const Lock& l : keeper->locks)
+        if (l.control == control) return lock(control, l.left, l.top, l.right, l.bottom);
 }
 
 void Window::placeAt(const QPoint& topLeft) {

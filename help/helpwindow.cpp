@@ -8,6 +8,7 @@
 
 #include "fw/canvas.h"
 #include "fw/clock.h"
+#include "fw/cursors.h"
 #include "fw/editfield.h"
 #include "fw/events.h"
 #include "fw/listbox.h"
@@ -99,12 +100,18 @@ void helpWindow::bindEvents() {
     topicsList->expandRow = scoped(this, &helpWindow::topicsList_ExpandRow);
     topicsList->keyDown = scoped(this, &helpWindow::topicsList_KeyDown);
     topicsList->change = scoped(this, &helpWindow::topicsList_Change);
-    helpField->keyDown = scoped(this, &helpWindow::helpField_KeyDown);
+    // Return typed into the help text presses "Find" too: a search walks on from the text's selection.
+    helpField->keyDown = [this, keys = scoped(this, &helpWindow::helpField_KeyDown)](const QString& key) {
+        if (key != fw::Chr(13)) return keys(key);
+        findButton->Push();
+        return true;
+    };
     helpField->mouseMove = scoped(this, &helpWindow::helpField_MouseMove);
     helpField->mouseUp = scoped(this, &helpWindow::helpField_MouseUp);
     helpField->mouseExit = scoped(this, &helpWindow::helpField_MouseExit);
     helpField->mouseDown = scoped(this, &helpWindow::helpField_MouseDown);
     connect(findEdit, &QLineEdit::textChanged, this, scoped(this, &helpWindow::findEdit_TextChange));
+    findEdit_TextChange();  // nothing to find yet: the button starts disabled
     findButton->action = [this] { findButton_Action(); };  // Push opens the scope itself
     moveBar->mouseDrag = scoped(this, &helpWindow::moveBar_MouseDrag);
     moveBar->mouseUp = scoped(this, &helpWindow::moveBar_MouseUp);
@@ -119,6 +126,7 @@ void helpWindow::Open() { moveBar_Open(); }
 bool helpWindow::CancelClose(bool appQuitting) {
     if (appQuitting) return false;
     hide();
+    fw::setAppMouseCursor(nullptr);  // a hand left over a link would stay on every window
     return true;
 }
 

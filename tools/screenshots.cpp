@@ -1,8 +1,8 @@
 // Renders the README's pictures from the real windows, offscreen: the new-game dialog with a
 // roster, the main window after a roll with a group set aside, the player list after a few
-// turns, the update check's offer over the update window, and the help window on a topic and
-// on a subtopic in an open folder. Usage: screenshots [folder]   (default docs; pictures at
-// twice the size, for crispness)
+// turns, the update check's offer over the update window, and the help window with a found word
+// selected and on a subtopic in an open folder. Usage: screenshots [folder]   (default docs;
+// pictures at twice the size, for crispness)
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -206,6 +206,9 @@ int main(int argc, char** argv) {
     ok = runUntil([] { return fw::Window::ifOpen<helpWindow>() != nullptr; }) && ok;
     if (helpWindow* h = fw::Window::ifOpen<helpWindow>()) {
         h->helpShowTopic(QStringLiteral("Scoring"));
+        h->findEdit->setText(QStringLiteral("pairs"));
+        h->findEdit->setFocus();
+        key(h->findEdit, Qt::Key_Return, QStringLiteral("\r"));  // "Find": the word selected, its line on top
         ok = save(h, folder + QStringLiteral("/screenshot-help.png")) && ok;
         h->helpShowTopic(QStringLiteral("Step by Step"));
         ok = save(h, folder + QStringLiteral("/screenshot-help-subtopic.png")) && ok;
