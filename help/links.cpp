@@ -15,8 +15,8 @@
 #include "shell/resources.h"
 
 namespace {
-// Counts mouse movements over the text: a movement handled inside another one's loop yield is
-// newer, and the older one must not overwrite what the newer found.
+// Counts mouse movements over the text, and the mouse leaving it: a movement or a leave handled
+// inside a movement's loop yield is newer, and the older one must not overwrite what it did.
 int movements = 0;
 
 // The browser is handed web and mail addresses only, never files or programs.
@@ -31,7 +31,7 @@ void helpWindow::helpField_MouseMove(int x, int y) {
     const QPoint screen = helpField->viewport()->mapToGlobal(QPoint(x, y));
     const int movement = ++movements;
     const bool over = helpOverLink(screen.x(), screen.y());
-    if (movement != movements) return;
+    if (movement != movements || !isVisible()) return;  // a hidden window shows no hand
     if (over) {
         fw::setAppMouseCursor(fingerCursor());
         foundLink = true;
@@ -80,6 +80,7 @@ void helpWindow::helpField_MouseUp(int x, int y) {
 
 // The pointing hand is the application's cursor: left set, it would show over every window.
 void helpWindow::helpField_MouseExit() {
+    ++movements;
     setCursor(Qt::ArrowCursor);
     fw::setAppMouseCursor(nullptr);
 }

@@ -1,6 +1,7 @@
 #include <QDesktopServices>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include "fw/canvas.h"
 #include "fw/cursors.h"
@@ -130,6 +131,28 @@ class LinkTest : public QObject {
         w->Show();
         hover(w, 3);
         QVERIFY(!w->foundLink && !fw::appMouseCursor());
+    }
+
+    // The look around the mouse yields to the loop; a leave or a hide met there wins over its result.
+    void cursor_leaveOrHideDuringTheLookLeavesNoHand() {
+        for (const bool hide : {false, true}) {
+            helpWindow* w = loadShown();
+            Patch patch(QColor(0, 0, 255));
+            patch.show();
+            hover(w, 3);
+            fw::System::setMousePosition(QPoint(722, 520));  // two pixels away: found after a yield
+            w->helpField_MouseMove(0, 0);
+            QVERIFY(fw::appMouseCursor());
+            fw::setAppMouseCursor(nullptr);
+            QTimer::singleShot(0, w, [w, hide] {
+                if (hide)
+                    w->close();
+                else
+                    QTest::mouseMove(w->moveBar, QPoint(5, 5));
+            });
+            w->helpField_MouseMove(0, 0);
+            QVERIFY2(!fw::appMouseCursor(), hide ? "hidden" : "left");
+        }
     }
 
     void click_followsTheLinkUnderTheCharacter() {
