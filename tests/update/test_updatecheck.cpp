@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QSslSocket>
 #include <QTimer>
 
@@ -105,6 +106,38 @@ class UpdateCheckTest : public QObject {
             QCOMPARE(seen, std::make_pair(QStringLiteral("Checking for updates..."), false));
             QVERIFY(browser->opened.isEmpty() && !fw::Window::ifOpen<updateWindow>() && fw::beepCount() == 0);
         }
+    }
+
+    // Shown by the real box: the reply's text is drawn as it came, no tags, no entities.
+    void offer_showsTheRepliesTextAsItIs() {
+        const QString description = QStringLiteral("New &amp; <b>better</b>\n dice");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1<i>"), QStringLiteral("Yes"),
+                                               QStringLiteral("https://a.example/"), description));
+        struct BoxWatcher : QObject {
+            QList<QPair<QString, Qt::TextFormat>> labels;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto* box = qobject_cast<QMessageBox*>(o);
+                if (box && e->type() == QEvent::Show)
+                    QTimer::singleShot(0, box, [this, box] {
+                        for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"})
+                            if (auto* l = box->findChild<QLabel*>(QLatin1String(name)))
+                                labels.append({l->text(), l->textFormat()});
+                        for (QAbstractButton* b : box->buttons())
+                            if (b->text() == QStringLiteral("Cancel")) b->click();
+                    });
+                return false;
+            }
+        } watcher;
+        qApp->installEventFilter(&watcher);
+        fw::setDialogResponder(nullptr);
+        Menu::get()->updateEnabled();
+        Menu::get()->choose(*HelpCheckforUpdates());
+        qApp->removeEventFilter(&watcher);
+        testing::drain(3);
+        const QList<QPair<QString, Qt::TextFormat>> plain{
+            {offerText(QStringLiteral("1.1<i>"), true), Qt::PlainText}, {description, Qt::PlainText}};
+        QCOMPARE(watcher.labels, plain);
+        QVERIFY(!fw::Window::ifOpen<updateWindow>() && browser->opened.isEmpty());
     }
 
     void offerButtons_openTheDownloadOrTheProductPage() {
