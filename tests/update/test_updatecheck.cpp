@@ -193,6 +193,7 @@ class UpdateCheckTest : public QObject {
             {ReplyServer::versionFile(QStringLiteral("2.0")), 404, Mode::Whole, 404},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 500, Mode::Whole, 500},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 301, Mode::Whole, 301},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 400, Mode::Whole, 400},
             {"<html><body>Welcome</body></html>", 200, Mode::Whole, 200},
             {"", 200, Mode::Whole, 200},
             {ReplyServer::versionFile(QString()), 200, Mode::Whole, 200},
@@ -205,6 +206,14 @@ class UpdateCheckTest : public QObject {
             chooseCheck();
             expectError(code);
         }
+        // A garbled body under a success status: deflated, its checksum spoilt.
+        testing::resetGame();
+        QByteArray body = qCompress(ReplyServer::versionFile(QStringLiteral("1.0.0"))).mid(4);  // zlib stream
+        body.back() = char(body.back() ^ 0x55);
+        server->serveRaw("HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\nContent-Length: " +
+                         QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        chooseCheck();
+        expectError(fw::kOtherFailure);
     }
 
     void replyOverOneMebibyte_isAFailedExchange() {
