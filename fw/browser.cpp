@@ -5,12 +5,17 @@
 
 namespace fw {
 
-void ShowURL(const QString& url) {
+bool ShowURL(const QString& url) {
+    const QUrl address(url, QUrl::StrictMode);
+    const QString scheme = address.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
+        return false;
     QStringList& log = openedURLs();
     constexpr qsizetype kLogLimit = 1024;
     if (log.size() >= kLogLimit) log.remove(0, log.size() - kLogLimit / 2);
     log.append(url);
-    QDesktopServices::openUrl(QUrl(url, QUrl::StrictMode));
+    QDesktopServices::openUrl(address);
+    return true;
 }
 
 QStringList& openedURLs() {

@@ -1,6 +1,7 @@
 #include "fw/dialogs.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -31,9 +32,14 @@ int MessageDialog::ShowModal() {
 
     QMessageBox box(actingWindow());  // over the window the person acted in, not the screen's middle
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
+    // Texts may come from outside (a web reply): shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(Message);
     box.setInformativeText(Explanation);
-    box.setIcon(Icon == 1 ? QMessageBox::Warning : (Icon == 2 ? QMessageBox::Critical : QMessageBox::Information));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
+    box.setIcon(Icon == 1 ? QMessageBox::Warning
+                          : (Icon == 2 ? QMessageBox::Critical : QMessageBox::Information));
     QList<QPushButton*> buttons;
     buttons << box.addButton(ActionButton, QMessageBox::AcceptRole);
     if (!CancelButton.isEmpty()) buttons << box.addButton(CancelButton, QMessageBox::RejectRole);

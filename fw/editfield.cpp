@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <utility>
 
 #include "fw/text.h"
 
@@ -226,10 +227,8 @@ void EditField::keyPressEvent(QKeyEvent* e) {
 }
 
 void EditField::mousePressEvent(QMouseEvent* e) {
-    if (mouseDown && mouseDown(e->position().toPoint().x(), e->position().toPoint().y())) {
-        e->accept();
-        return;
-    }
+    // Claimed or not, the press goes on to the text: a click places the insertion point, a drag selects.
+    pressClaimed_ = mouseDown && mouseDown(e->position().toPoint().x(), e->position().toPoint().y());
     QTextEdit::mousePressEvent(e);
 }
 
@@ -239,7 +238,8 @@ void EditField::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void EditField::mouseReleaseEvent(QMouseEvent* e) {
-    if (mouseUp) mouseUp(e->position().toPoint().x(), e->position().toPoint().y());
+    if (std::exchange(pressClaimed_, false) && mouseUp)
+        mouseUp(e->position().toPoint().x(), e->position().toPoint().y());
     QTextEdit::mouseReleaseEvent(e);
 }
 

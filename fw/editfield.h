@@ -50,7 +50,8 @@ class EditField : public QTextEdit {
     // Keys typed into the field ("a", Chr(13), arrows as Chr(28) left .. Chr(31) down); true
     // consumes the key and the field does not handle it.
     std::function<bool(const QString& key)> keyDown;
-    // Mouse events in field coordinates; mouseDown returning true claims the click.
+    // Mouse events in field coordinates. mouseDown returning true claims the click: mouseUp then
+    // follows for it. Either way the press also reaches the text (insertion point, selection).
     std::function<bool(int x, int y)> mouseDown;
     std::function<void(int x, int y)> mouseMove;
     std::function<void(int x, int y)> mouseUp;
@@ -69,6 +70,7 @@ class EditField : public QTextEdit {
   private:
     QTextCharFormat insertFormat() const;
     void mergeSelFormat(const QTextCharFormat& change);
+    bool pressClaimed_ = false;
 };
 
 }  // namespace fw

@@ -70,7 +70,10 @@ void HTTPSocket::finished() {
     if (!reply_) return;
     QNetworkReply* r = reply_;
     const QVariant status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid() || transportError(r->error())) {
+    // Any other error names the status (404, 400) unless the status says success: then the body
+    // itself was garbled (it failed to decode) and only part of it, if any, came.
+    const bool garbled = r->error() != QNetworkReply::NoError && status.toInt() / 100 == 2;
+    if (!status.isValid() || transportError(r->error()) || garbled) {
         fail(errorNumber(r->error()));
         return;
     }

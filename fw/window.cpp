@@ -6,11 +6,11 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 
-#include "fw/placement.h"
 #include "fw/inputgate.h"
+#include "fw/placement.h"
 
 namespace fw {
 namespace {
@@ -158,6 +158,7 @@ void Window::ShowModal() {
 void Window::Close() {
     if (closed_) return;
     closed_ = true;
+    closing();
     hide();
     if (handlerDepth() == 0 && !inModal_)
         deleteLater();

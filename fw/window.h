@@ -17,7 +17,7 @@ namespace fw {
 // (Window::setButtonsTakeFocus), so Space and Return reach the window's own keys.
 class PushButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit PushButton(const QString& caption, QWidget* parent = nullptr);
 
     std::function<void()> action;
@@ -33,7 +33,7 @@ public:
 // is destroyed only after every running handler has returned.
 class Window : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Window(QWidget* parent = nullptr);
     ~Window() override;
 
@@ -99,9 +99,11 @@ public:
     // window, whose Space and Return keys play the game).
     void setButtonsTakeFocus(bool on);
 
-protected:
+  protected:
     virtual void createControls() {}
     virtual void Open() {}
+    // Runs once as the window closes, whether it was ever shown or not, before it hides.
+    virtual void closing() {}
     // A key typed in the window; true consumes it.
     virtual bool KeyDown(const QString& key) {
         Q_UNUSED(key);
@@ -111,10 +113,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     void build();
     QWidget* content_ = nullptr;
-    QSize designSize_;  // of the content area, as setContentSize gave it
+    QSize designSize_;             // of the content area, as setContentSize gave it
     bool placedByCaller_ = false;  // the window has its spot; ShowModal leaves it there
     bool closed_ = false;
     bool inModal_ = false;

@@ -1,8 +1,6 @@
 // Links in the help text: the pointing cursor over link colour and following the clicked link.
 // Whether the mouse is over a link is read from the colours on the screen around it, not from
 // the text's layout: any link-coloured pixel within 3 pixels counts.
-#include <QUrl>
-
 #include "fw/browser.h"
 #include "fw/clock.h"
 #include "fw/cursors.h"
@@ -15,23 +13,16 @@
 #include "shell/resources.h"
 
 namespace {
-// Counts mouse movements over the text: a movement handled inside another one's loop yield is
-// newer, and the older one must not overwrite what the newer found.
+// Counts mouse movements over the text, and the mouse leaving it: a movement or a leave handled
+// inside a movement's loop yield is newer, and the older one must not overwrite what it did.
 int movements = 0;
-
-// The browser is handed web and mail addresses only, never files or programs.
-bool opensInBrowser(const QString& target) {
-    const QString scheme = QUrl(target).scheme().toLower();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-           scheme == QLatin1String("mailto");
-}
 }  // namespace
 
 void helpWindow::helpField_MouseMove(int x, int y) {
     const QPoint screen = helpField->viewport()->mapToGlobal(QPoint(x, y));
     const int movement = ++movements;
     const bool over = helpOverLink(screen.x(), screen.y());
-    if (movement != movements) return;
+    if (movement != movements || !isVisible()) return;  // a hidden window shows no hand
     if (over) {
         fw::setAppMouseCursor(fingerCursor());
         foundLink = true;
@@ -80,6 +71,7 @@ void helpWindow::helpField_MouseUp(int x, int y) {
 
 // The pointing hand is the application's cursor: left set, it would show over every window.
 void helpWindow::helpField_MouseExit() {
+    ++movements;
     setCursor(Qt::ArrowCursor);
     fw::setAppMouseCursor(nullptr);
 }
@@ -105,8 +97,6 @@ void helpWindow::helpJump(int pos) {
     const QString target = helpURL(t, found);
     if (fw::Left(target, 1) == QLatin1String("#"))
         helpShowTopic(fw::Mid(target, 2));
-    else if (opensInBrowser(target))
-        fw::ShowURL(target);
-    else
+    else if (!fw::ShowURL(target))  // a file or a program: not handed on
         fw::Beep();
 }

@@ -65,8 +65,5 @@ void updateWindow::ShowModal() {
     if (self && !self->isClosed()) self->Close();
 }
 
-void updateWindow::hideEvent(QHideEvent* e) {
-    // Cancel, the close box and quitting all close the window: the exchange ends here, at once.
-    if (isClosed()) hp->Abort();
-    fw::Window::hideEvent(e);
-}
+// Cancel, the close box and quitting all close the window, shown or not: the exchange ends at once.
+void updateWindow::closing() { hp->Abort(); }

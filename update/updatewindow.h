@@ -44,7 +44,7 @@ class updateWindow : public fw::Window {
   protected:
     void createControls() override;
     void Open() override;
-    void hideEvent(QHideEvent* e) override;
+    void closing() override;
 
   private:
     bool isCurrent(const QString& version) const;

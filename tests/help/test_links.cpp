@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include "fw/canvas.h"
 #include "fw/cursors.h"
@@ -42,13 +45,14 @@ helpWindow* loadShown() {
 }
 
 // The mouse moved onto character `pos` of the shown text, as a person moves it; then a click there.
-void hover(helpWindow* w, int pos, bool click = false) {
+QPoint hover(helpWindow* w, int pos, bool click = false) {
     QTextCursor c(w->helpField->document());
     c.setPosition(pos);
     const QPoint at = w->helpField->cursorRect(c).center() + QPoint(3, 0);
     fw::System::setMousePosition(w->helpField->viewport()->mapToGlobal(at));
     QTest::mouseMove(w->helpField->viewport(), at);
     if (click) QTest::mouseClick(w->helpField->viewport(), Qt::LeftButton, {}, at);
+    return at;
 }
 }  // namespace
 
@@ -132,17 +136,55 @@ class LinkTest : public QObject {
         QVERIFY(!w->foundLink && !fw::appMouseCursor());
     }
 
+    // The look around the mouse yields to the loop; a leave or a hide met there wins over its result.
+    void cursor_leaveOrHideDuringTheLookLeavesNoHand() {
+        for (const bool hide : {false, true}) {
+            helpWindow* w = loadShown();
+            Patch patch(QColor(0, 0, 255));
+            patch.show();
+            hover(w, 3);
+            fw::System::setMousePosition(QPoint(722, 520));  // two pixels away: found after a yield
+            w->helpField_MouseMove(0, 0);
+            QVERIFY(fw::appMouseCursor());
+            fw::setAppMouseCursor(nullptr);
+            QTimer::singleShot(0, w, [w, hide] {
+                if (hide)
+                    w->close();
+                else
+                    QTest::mouseMove(w->moveBar, QPoint(5, 5));
+            });
+            w->helpField_MouseMove(0, 0);
+            QVERIFY2(!fw::appMouseCursor(), hide ? "hidden" : "left");
+        }
+    }
+
     void click_followsTheLinkUnderTheCharacter() {
         helpWindow* w = loadShown();
-        hover(w, w->helpURLPos(1, 2) + 1, true);  // the web page: the window stays as it is
+        // A click also places the insertion point where it is, as in any text.
+        QPoint at = hover(w, w->helpURLPos(1, 2) + 1, true);  // the web page: the window stays as it is
         QCOMPARE(browser.opened, QStringList{"https://zorvik.example/"});
         QCOMPARE(w->topicsList->Text(), QStringLiteral("A"));
-        QCOMPARE(w->helpField->SelStart(), 0);
+        QCOMPARE(w->helpField->SelStart(), w->helpField->CharPosAtXY(at.x(), at.y()));
+        QVERIFY(w->helpField->SelStart() > w->helpURLPos(1, 2));
         hover(w, w->helpURLPos(1, 3), true);  // a file is never handed on
         QCOMPARE(browser.opened.size(), 1);
         QCOMPARE(fw::beepCount(), 1);
-        hover(w, 3, true);  // no link colour near: nothing at all
+        at = hover(w, 3, true);  // no link colour near: nothing but the insertion point
         QCOMPARE(fw::beepCount(), 1);
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("A"));
+        QCOMPARE(w->helpField->SelStart(), w->helpField->CharPosAtXY(at.x(), at.y()));
+        QCOMPARE(w->helpField->SelLength(), 0);
+        // A drag selects.
+        const QPoint to = hover(w, 8);
+        QTest::mousePress(w->helpField->viewport(), Qt::LeftButton, {}, at);
+        QMouseEvent drag(QEvent::MouseMove, to, w->helpField->viewport()->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(w->helpField->viewport(), &drag);
+        QTest::mouseRelease(w->helpField->viewport(), Qt::LeftButton, {}, to);
+        QCOMPARE(w->helpField->SelLength(), w->helpField->CharPosAtXY(to.x(), to.y()) - w->helpField->SelStart());
+        QVERIFY(w->helpField->SelLength() > 0);
+        QCOMPARE(fw::beepCount(), 1);
+        QVERIFY(browser.opened.size() == 1 && w->topicsList->Text() == QStringLiteral("A"));
         hover(w, w->helpURLPos(1, 1) + 2, true);  // its folder opens, its row is selected
         QCOMPARE(w->helpField->Text(), QStringLiteral("c\r"));
         QCOMPARE(helptest::rows(w), (QStringList{"A", "-B", "C", "D", "E"}));

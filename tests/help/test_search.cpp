@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QTest>
+#include <QTextCursor>
 
 #include "fw/editfield.h"
 #include "fw/listbox.h"
@@ -62,6 +63,16 @@ class SearchTest : public QObject {
         QCOMPARE(w->findButton->Caption(), QStringLiteral("Find"));
         w->findEdit->clear();
         QVERIFY(!w->findButton->isEnabled());
+    }
+
+    // A click into the text places the insertion point: the next search starts there.
+    void click_movesTheStartOfTheNextSearch() {
+        helpWindow* w = loadShown();
+        QTextCursor c(w->helpField->document());
+        c.setPosition(2);
+        QTest::mouseClick(w->helpField->viewport(), Qt::LeftButton, {}, w->helpField->cursorRect(c).center());
+        find(w, QStringLiteral("one"));
+        QCOMPARE(selection(w), QStringLiteral("A one@6"));
     }
 
     // In the shown topic the search goes on after the selection, and never looks before it.

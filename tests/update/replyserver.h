@@ -33,6 +33,11 @@ class ReplyServer : public QObject {
                  " S\r\nContent-Length: " + QByteArray::number(body.size()) +
                  "\r\nConnection: close\r\n\r\n" + body;
     }
+    // The whole reply as given, status line and headers included.
+    void serveRaw(const QByteArray& reply) {
+        mode_ = Mode::Whole;
+        reply_ = reply;
+    }
     void release() {
         if (client_ && client_->state() == QAbstractSocket::ConnectedState) client_->write(rest_);
         if (client_) client_->disconnectFromHost();

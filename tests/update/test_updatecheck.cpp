@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QSslSocket>
 #include <QTimer>
 
@@ -107,6 +108,38 @@ class UpdateCheckTest : public QObject {
         }
     }
 
+    // Shown by the real box: the reply's text is drawn as it came, no tags, no entities.
+    void offer_showsTheRepliesTextAsItIs() {
+        const QString description = QStringLiteral("New &amp; <b>better</b>\n dice");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1<i>"), QStringLiteral("Yes"),
+                                               QStringLiteral("https://a.example/"), description));
+        struct BoxWatcher : QObject {
+            QList<QPair<QString, Qt::TextFormat>> labels;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto* box = qobject_cast<QMessageBox*>(o);
+                if (box && e->type() == QEvent::Show)
+                    QTimer::singleShot(0, box, [this, box] {
+                        for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"})
+                            if (auto* l = box->findChild<QLabel*>(QLatin1String(name)))
+                                labels.append({l->text(), l->textFormat()});
+                        for (QAbstractButton* b : box->buttons())
+                            if (b->text() == QStringLiteral("Cancel")) b->click();
+                    });
+                return false;
+            }
+        } watcher;
+        qApp->installEventFilter(&watcher);
+        fw::setDialogResponder(nullptr);
+        Menu::get()->updateEnabled();
+        Menu::get()->choose(*HelpCheckforUpdates());
+        qApp->removeEventFilter(&watcher);
+        testing::drain(3);
+        const QList<QPair<QString, Qt::TextFormat>> plain{
+            {offerText(QStringLiteral("1.1<i>"), true), Qt::PlainText}, {description, Qt::PlainText}};
+        QCOMPARE(watcher.labels, plain);
+        QVERIFY(!fw::Window::ifOpen<updateWindow>() && browser->opened.isEmpty());
+    }
+
     void offerButtons_openTheDownloadOrTheProductPage() {
         const QString address = QStringLiteral("https://dl.example/files/zorvik-1.1.tar.gz?from=app&v=1.1");
         server->serve(ReplyServer::versionFile(QStringLiteral("1.1"), QStringLiteral("Yes"), address));
@@ -160,6 +193,7 @@ class UpdateCheckTest : public QObject {
             {ReplyServer::versionFile(QStringLiteral("2.0")), 404, Mode::Whole, 404},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 500, Mode::Whole, 500},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 301, Mode::Whole, 301},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 400, Mode::Whole, 400},
             {"<html><body>Welcome</body></html>", 200, Mode::Whole, 200},
             {"", 200, Mode::Whole, 200},
             {ReplyServer::versionFile(QString()), 200, Mode::Whole, 200},
@@ -172,6 +206,14 @@ class UpdateCheckTest : public QObject {
             chooseCheck();
             expectError(code);
         }
+        // A garbled body under a success status: deflated, its checksum spoilt.
+        testing::resetGame();
+        QByteArray body = qCompress(ReplyServer::versionFile(QStringLiteral("1.0.0"))).mid(4);  // zlib stream
+        body.back() = char(body.back() ^ 0x55);
+        server->serveRaw("HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\nContent-Length: " +
+                         QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        chooseCheck();
+        expectError(fw::kOtherFailure);
     }
 
     void replyOverOneMebibyte_isAFailedExchange() {
@@ -242,14 +284,18 @@ class UpdateCheckTest : public QObject {
     }
 
     void eventsOfAClosedWindowsExchange_neverReachIt() {
-        // Closed before it was ever shown, while a handler still runs: the reply still comes whole.
-        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")));
+        // Closed before it was ever shown, while a handler still runs: the exchange ends all the same.
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::Hold);
         fw::HandlerScope running;
         QPointer<updateWindow> w = updateWindow::get();
-        QSignalSpy pages(w->hp, &fw::HTTPSocket::PageReceived);
+        QSignalSpy pages(w->hp, &fw::HTTPSocket::PageReceived), errors(w->hp, &fw::HTTPSocket::Error);
+        QTRY_VERIFY(server->halfSent);
         w->Close();
-        QTRY_COMPARE(pages.count(), 1);
-        QVERIFY(w && fw::shownDialogs().isEmpty() && fw::beepCount() == 0);
+        QTRY_VERIFY(server->clientGone());
+        QVERIFY(w && !w->hp->isBusy());
+        server->release();
+        testing::drain(20);
+        QVERIFY(pages.isEmpty() && errors.isEmpty() && fw::shownDialogs().isEmpty() && fw::beepCount() == 0);
     }
 
     // The game goes on around the check

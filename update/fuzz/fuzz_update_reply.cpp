@@ -22,7 +22,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static NoBrowser browser;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("unsupported"), &browser, "open");  // the site it is given
     fw::setAudioEnabled(false);
     setUpApplication();
     return 0;
