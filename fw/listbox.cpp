@@ -11,6 +11,7 @@
 namespace fw {
 namespace {
 constexpr int kFolderRole = Qt::UserRole + 1;
+constexpr int kCollapsesRole = Qt::UserRole + 2;  // how often the folder has closed
 
 // Runs `work` with `flag` set, restoring its value afterwards (also on a throw).
 template <class F>
@@ -65,11 +66,19 @@ int ListBox::rowOf(const QTreeWidgetItem* item) const {
 
 void ListBox::DeleteAllRows() {
     const bool hadSelection = !selectedItems().isEmpty();
+    ++clears_;
     with(quiet_, [this] { clear(); });
     if (hadSelection && change) change();
 }
 
+bool ListBox::expansionGone() const {
+    return expanding_ && (expansion_.clears != clears_ || !expanding_->isExpanded() ||
+                          expanding_->data(0, kCollapsesRole).toInt() != expansion_.collapses);
+}
+
 void ListBox::AddRow(const QString& text) {
+    // Rows added while the folder that asked for them is closed (or gone) would show up twice.
+    if (expansionGone()) return;
     auto* item = new QTreeWidgetItem(QStringList{text});
     if (expanding_)
         expanding_->addChild(item);
@@ -78,6 +87,7 @@ void ListBox::AddRow(const QString& text) {
 }
 
 void ListBox::AddFolder(const QString& text) {
+    if (expansionGone()) return;
     auto* item = new QTreeWidgetItem(QStringList{text});
     item->setData(0, kFolderRole, true);
     item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -102,19 +112,24 @@ void ListBox::setExpanded(int row, bool on) {
 void ListBox::expanded(QTreeWidgetItem* item) {
     if (!item->data(0, kFolderRole).toBool()) return;
     QTreeWidgetItem* outer = std::exchange(expanding_, item);
+    const Expansion outerState =
+        std::exchange(expansion_, Expansion{clears_, item->data(0, kCollapsesRole).toInt()});
     try {
         if (expandRow) expandRow(rowOf(item));
     } catch (...) {
         expanding_ = outer;
+        expansion_ = outerState;
         throw;
     }
     expanding_ = outer;
+    expansion_ = outerState;
 }
 
 void ListBox::collapsed(QTreeWidgetItem* item) {
     bool lostSelection = false;
     for (int k = 0; k < item->childCount(); ++k)
         lostSelection = lostSelection || item->child(k)->isSelected();
+    item->setData(0, kCollapsesRole, item->data(0, kCollapsesRole).toInt() + 1);
     with(quiet_, [&] {
         qDeleteAll(item->takeChildren());
         // The selection passes to the folder that hid it.

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include "fw/editfield.h"
 #include "fw/listbox.h"
@@ -119,6 +121,30 @@ class TopicListTest : public QObject {
         w->topicsList->setListIndex(-1);
         w->topicsList_DoubleClick();
         QCOMPARE(rows(w), (QStringList{"+A", "+B", "D"}));
+    }
+
+    void closingAFolderWhileItOpens_addsNoRowTwice() {
+        helpWindow* w = loadABCD();
+        fw::ListBox* list = w->topicsList;
+        // The opening yields after each row; a person closes the folder meanwhile.
+        QTimer::singleShot(0, list, [list] { list->setExpanded(0, false); });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"+A", "+B", "D"}));
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"-A", "A1", "A2", "+B", "D"}));
+        // Closed and opened again meanwhile: the second opening's rows, once.
+        list->setExpanded(0, false);
+        QTimer::singleShot(0, list, [list] {
+            list->setExpanded(0, false);
+            list->setExpanded(0, true);
+        });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"-A", "A1", "A2", "+B", "D"}));
+        // The list emptied meanwhile: the rows still to come are dropped, not put anywhere.
+        list->setExpanded(0, false);
+        QTimer::singleShot(0, list, [list] { list->DeleteAllRows(); });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), QStringList());
     }
 };
 
