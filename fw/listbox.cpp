@@ -178,8 +178,13 @@ void ListBox::focusInEvent(QFocusEvent* e) {
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    // Left of a row's text lies its disclosure arrow: the presses there open and close that
+    // folder themselves and do not select it, so a double click there is no row's double click.
+    const QPoint at = e->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    const bool onArrow = index.isValid() && at.x() < visualRect(index).left();
     QTreeWidget::mouseDoubleClickEvent(e);
-    if (doubleClick) doubleClick();
+    if (doubleClick && !onArrow) doubleClick();
 }
 
 }  // namespace fw

@@ -8,9 +8,9 @@ namespace fw {
 // A list box of one column whose rows may be folders. Rows are counted from 0 over what is
 // shown: every top-level row and, beneath each expanded folder, its rows. Expanding a folder,
 // in code or by a person, raises expandRow before it returns, and the rows added meanwhile go
-// beneath that folder (none once it closed again); collapsing removes them. Setting ListIndex
-// raises change; an index before the first or past the last row leaves no row selected
-// (ListIndex reads -1).
+// beneath that folder (none once it closed again); collapsing removes them. A double click on a
+// folder's arrow only opens or closes it, without raising doubleClick. Setting ListIndex raises
+// change; an index before the first or past the last row leaves no row selected (ListIndex -1).
 class ListBox : public QTreeWidget {
     Q_OBJECT
   public:

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -121,6 +122,17 @@ class TopicListTest : public QObject {
         w->topicsList->setListIndex(-1);
         w->topicsList_DoubleClick();
         QCOMPARE(rows(w), (QStringList{"+A", "+B", "D"}));
+        // On a folder's arrow a double click opens only that folder, not the selected one.
+        w->Show();
+        w->topicsList->setListIndex(0);
+        const QRect b = w->topicsList->visualItemRect(w->topicsList->topLevelItem(1));
+        const QPoint arrow(b.left() - w->topicsList->indentation() / 2, b.center().y());
+        QTest::mouseClick(w->topicsList->viewport(), Qt::LeftButton, {}, arrow);
+        QMouseEvent second(QEvent::MouseButtonDblClick, arrow, w->topicsList->viewport()->mapToGlobal(arrow),
+                           Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w->topicsList->viewport(), &second);
+        QCOMPARE(rows(w), (QStringList{"+A", "-B", "C", "D"}));
+        QCOMPARE(w->topicsList->ListIndex(), 0);
     }
 
     void closingAFolderWhileItOpens_addsNoRowTwice() {
