@@ -33,6 +33,8 @@ ListBox::ListBox(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
+    // Room for the disclosure arrow and no more: topic names in a narrow list keep their width.
+    setIndentation(12);
     connect(this, &QTreeWidget::itemExpanded, this, &ListBox::expanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &ListBox::collapsed);
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
