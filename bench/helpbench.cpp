@@ -1,7 +1,7 @@
 // The help window's costs. Over fresh processes (the bench starts itself with --child): the time
 // from choosing "Instructions..." to the first topic painted, and from showing another topic to its
 // paint. In this process: converting the shipped manual with its body repeated 1, 4 and 16 times
-// (a fresh window each time). Prints medians.
+// (a fresh window each time), and dividing up to 2000 anchors of one name. Prints medians.
 // Usage: helpbench [runs]   (default 15; set QT_QPA_PLATFORM=offscreen where there is no display)
 #include <QApplication>
 #include <QElapsedTimer>
@@ -113,6 +113,18 @@ int main(int argc, char** argv) {
         }
         std::printf("convert manual x%-2d (%6lld characters, %4d topics): median %8.1f ms\n", times,
                     static_cast<long long>(manual.size()), 22 * times, median(ms));
+    }
+
+    // Anchors that all bear one name: each takes the next run of digits ("Rules", "Rules1", "Rules12" ..).
+    for (int count : {250, 500, 1000, 2000}) {
+        QString body;
+        for (int i = 0; i < count; ++i) body += QStringLiteral("<a name=\"Rules\"></a>x");
+        if (auto* open = fw::Window::ifOpen<helpWindow>()) open->Close();
+        helpWindow* w = helpWindow::get();
+        QElapsedTimer clock;
+        clock.start();
+        w->helpDivideBody(w->helpReplaceMain(body));
+        std::printf("divide %4d anchors of one name: %8.1f ms\n", count, double(clock.nsecsElapsed()) / 1e6);
     }
 
     // Where the time of the largest conversion goes: the steps of the load pipeline one by one.

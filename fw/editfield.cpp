@@ -1,6 +1,7 @@
 #include "fw/editfield.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -196,6 +197,16 @@ void EditField::SetTextAndStyle(const QString& text, const QString& styleData) {
     c.setPosition(0);
     c.setCharFormat(QTextCharFormat());
     setTextCursor(c);
+}
+
+QMimeData* EditField::createMimeDataFromSelection() const {
+    // A Chr(0) shows as nothing, and copied it stays nothing: no zero-width space in the copy.
+    QMimeData* made = QTextEdit::createMimeDataFromSelection();
+    auto* data = new QMimeData;
+    data->setText(made->text().remove(QChar(kShownNull)));
+    if (made->hasHtml()) data->setHtml(made->html().remove(QChar(kShownNull)));
+    delete made;
+    return data;
 }
 
 int EditField::CharPosAtXY(int x, int y) const { return cursorForPosition(QPoint(x, y)).position(); }

@@ -66,6 +66,7 @@ class EditField : public QTextEdit {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
   private:
     QTextCharFormat insertFormat() const;

@@ -11,6 +11,7 @@
 namespace fw {
 namespace {
 constexpr int kFolderRole = Qt::UserRole + 1;
+constexpr int kCollapsesRole = Qt::UserRole + 2;  // how often the folder has closed
 
 // Runs `work` with `flag` set, restoring its value afterwards (also on a throw).
 template <class F>
@@ -32,6 +33,8 @@ ListBox::ListBox(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
+    // Room for the disclosure arrow and no more: topic names in a narrow list keep their width.
+    setIndentation(12);
     connect(this, &QTreeWidget::itemExpanded, this, &ListBox::expanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &ListBox::collapsed);
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
@@ -65,11 +68,19 @@ int ListBox::rowOf(const QTreeWidgetItem* item) const {
 
 void ListBox::DeleteAllRows() {
     const bool hadSelection = !selectedItems().isEmpty();
+    ++clears_;
     with(quiet_, [this] { clear(); });
     if (hadSelection && change) change();
 }
 
+bool ListBox::expansionGone() const {
+    return expanding_ && (expansion_.clears != clears_ || !expanding_->isExpanded() ||
+                          expanding_->data(0, kCollapsesRole).toInt() != expansion_.collapses);
+}
+
 void ListBox::AddRow(const QString& text) {
+    // Rows added while the folder that asked for them is closed (or gone) would show up twice.
+    if (expansionGone()) return;
     auto* item = new QTreeWidgetItem(QStringList{text});
     if (expanding_)
         expanding_->addChild(item);
@@ -78,6 +89,7 @@ void ListBox::AddRow(const QString& text) {
 }
 
 void ListBox::AddFolder(const QString& text) {
+    if (expansionGone()) return;
     auto* item = new QTreeWidgetItem(QStringList{text});
     item->setData(0, kFolderRole, true);
     item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -102,19 +114,24 @@ void ListBox::setExpanded(int row, bool on) {
 void ListBox::expanded(QTreeWidgetItem* item) {
     if (!item->data(0, kFolderRole).toBool()) return;
     QTreeWidgetItem* outer = std::exchange(expanding_, item);
+    const Expansion outerState =
+        std::exchange(expansion_, Expansion{clears_, item->data(0, kCollapsesRole).toInt()});
     try {
         if (expandRow) expandRow(rowOf(item));
     } catch (...) {
         expanding_ = outer;
+        expansion_ = outerState;
         throw;
     }
     expanding_ = outer;
+    expansion_ = outerState;
 }
 
 void ListBox::collapsed(QTreeWidgetItem* item) {
     bool lostSelection = false;
     for (int k = 0; k < item->childCount(); ++k)
         lostSelection = lostSelection || item->child(k)->isSelected();
+    item->setData(0, kCollapsesRole, item->data(0, kCollapsesRole).toInt() + 1);
     with(quiet_, [&] {
         qDeleteAll(item->takeChildren());
         // The selection passes to the folder that hid it.
@@ -163,8 +180,13 @@ void ListBox::focusInEvent(QFocusEvent* e) {
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    // Left of a row's text lies its disclosure arrow: the presses there open and close that
+    // folder themselves and do not select it, so a double click there is no row's double click.
+    const QPoint at = e->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    const bool onArrow = index.isValid() && at.x() < visualRect(index).left();
     QTreeWidget::mouseDoubleClickEvent(e);
-    if (doubleClick) doubleClick();
+    if (doubleClick && !onArrow) doubleClick();
 }
 
 }  // namespace fw

@@ -8,8 +8,9 @@ namespace fw {
 // A list box of one column whose rows may be folders. Rows are counted from 0 over what is
 // shown: every top-level row and, beneath each expanded folder, its rows. Expanding a folder,
 // in code or by a person, raises expandRow before it returns, and the rows added meanwhile go
-// beneath that folder; collapsing removes them. Setting ListIndex raises change; an index before
-// the first or past the last row leaves no row selected (ListIndex reads -1).
+// beneath that folder (none once it closed again); collapsing removes them. A double click on a
+// folder's arrow only opens or closes it, without raising doubleClick. Setting ListIndex raises
+// change; an index before the first or past the last row leaves no row selected (ListIndex -1).
 class ListBox : public QTreeWidget {
     Q_OBJECT
   public:
@@ -47,8 +48,16 @@ class ListBox : public QTreeWidget {
     void expanded(QTreeWidgetItem* item);
     void collapsed(QTreeWidgetItem* item);
 
-    QTreeWidgetItem* expanding_ = nullptr;  // the folder whose expandRow runs
-    bool quiet_ = false;                    // a change made in code raises change itself
+    // The folder whose expandRow runs, and the list's clears and the folder's closings when it
+    // opened: once either moved on, the rows added are no longer the open folder's.
+    struct Expansion {
+        int clears = 0, collapses = 0;
+    };
+    bool expansionGone() const;
+    QTreeWidgetItem* expanding_ = nullptr;
+    Expansion expansion_;
+    int clears_ = 0;
+    bool quiet_ = false;  // a change made in code raises change itself
 };
 
 }  // namespace fw

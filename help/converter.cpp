@@ -4,6 +4,8 @@
 //   a second and a third anchor named Rules              -> topics "Rules1" and "Rules12"
 //   "<a name="Scoring:Triples"></a>..."                  -> subtopic "Triples"
 //   "<h2>Goal</h2>" -> "<b>Goal</b>";  "&lt;b&gt;" -> Chr(9) "b" Chr(7), shown as "<b>"
+#include <QHash>
+#include <QPair>
 #include <QSet>
 
 #include "fw/clock.h"
@@ -75,6 +77,10 @@ void helpWindow::helpDivideBody(const QString& body) {
     QSet<QString> taken;
     for (int i = 1; i <= helpTopic.ubound(); ++i)
         if (!helpTopic[i].isEmpty()) taken.insert(helpTopic[i].toCaseFolded());
+    // Per base name (folded), the count k and digits "12..k" its last candidate reached. Names
+    // are only ever taken, never freed, so every candidate before that one is still taken: the
+    // next duplicate resumes there instead of trying "Rules", "Rules1", "Rules12" .. again.
+    QHash<QString, QPair<int, QString>> reached;
     for (int i = 2; i <= n; ++i) {
         const QString& f = fields.at(i - 1);
         QString name = helpExtractName(f);
@@ -84,10 +90,14 @@ void helpWindow::helpDivideBody(const QString& body) {
             name = NthField(name, QStringLiteral(":"), 2);
             indent = true;
         }
-        for (int k = 0; !name.isEmpty() && taken.contains(name.toCaseFolded());) {
-            ++k;
-            name += Str(k);
-            yieldToEventLoop();
+        if (!name.isEmpty()) {
+            auto& [k, digits] = reached[name.toCaseFolded()];
+            while (taken.contains((name + digits).toCaseFolded())) {
+                ++k;
+                digits += Str(k);
+                yieldToEventLoop();
+            }
+            name += digits;
         }
         helpAddSection(name, text, indent);
         if (!name.isEmpty()) taken.insert(name.toCaseFolded());

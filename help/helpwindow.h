@@ -36,13 +36,13 @@ class helpWindow : public fw::Window {
     };
 
     // Per topic, indexed from 1 (element 0 holds nothing); all four have the same upper bound.
-    fw::List<QString> helpText{0};   // the raw section until built, then the display text
-    fw::List<QString> helpStyle{0};  // the field's style data for the display text
-    fw::List<QString> helpTopic{0};  // the topic's name, unique among the topics
-    QColor helpLinkColor{0, 0, 0};   // internal links ("#name")
-    QColor helpURLColor{0, 0, 0};    // external links
-    int helpMaxURLs = 0;             // link slots per topic; only ever grows
-    fw::List<bool> helpIndent{0};    // true: a subtopic
+    fw::List<QString> helpText{0};      // the raw section until built, then the display text
+    fw::List<QString> helpStyle{0};     // the field's style data for the display text
+    fw::List<QString> helpTopic{0};     // the topic's name, unique among the topics
+    QColor helpLinkColor{22, 117, 51};  // internal links ("#name")
+    QColor helpURLColor{0, 0, 255};     // external links
+    int helpMaxURLs = 0;                // link slots per topic; only ever grows
+    fw::List<bool> helpIndent{0};       // true: a subtopic
     // Link tables [topic, slot], slots 1..helpMaxURLs; an empty target is a free slot.
     fw::Grid<QString> helpURL{0, 0};
     fw::Grid<int> helpURLPos{0, 0};  // 0-based offset of the link's first character

@@ -1,3 +1,6 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
 
 #include "fw/editfield.h"
@@ -40,6 +43,18 @@ class BuilderTest : public QObject {
         QCOMPARE(visible(w->helpText[3]), QStringLiteral("xy{r}    z"));
         w->helpShowTopic(QStringLiteral("B"));
         QCOMPARE(w->helpField->Text(), fw::Chr(0) + QStringLiteral("x") + fw::Chr(0));
+    }
+
+    void copy_leavesOutWhatShowsAsNothing() {
+        helpWindow* w = helptest::load(manual({QStringLiteral("<a name=\"T\"></a>a<b><i>x</i></b>b")}));
+        QVERIFY(w->helpField->Text().contains(QChar(0)));
+        w->helpField->selectAll();
+        w->helpField->copy();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), QStringLiteral("axb"));
+        QVERIFY(copied->hasHtml());
+        QVERIFY(!copied->html().contains(QChar(0x200B)));
+        QVERIFY(copied->html().contains(QStringLiteral("x")));
     }
 
     void lists_numberedPerListBulletedOtherwise() {
@@ -145,7 +160,8 @@ class BuilderTest : public QObject {
         QCOMPARE(w->helpURLlen(2, 1), 1);
         QCOMPARE(w->helpMaxURLs, 2);
         // A link that takes over that free slot and is never closed has length 0, not the old one.
-        w = helptest::load(manual({QStringLiteral("<a name=\"A\"></a><a href=>abc</a> <a href=\"#A\">open")}));
+        w = helptest::load(
+            manual({QStringLiteral("<a name=\"A\"></a><a href=>abc</a> <a href=\"#A\">open")}));
         QCOMPARE(w->helpURL(1, 1), QStringLiteral("#A"));
         QCOMPARE(w->helpURLPos(1, 1), 4);
         QCOMPARE(w->helpURLlen(1, 1), 0);

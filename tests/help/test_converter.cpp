@@ -9,6 +9,25 @@
 
 using helptest::manual;
 
+namespace {
+// Unique names the plain way: while a name is taken (any case), append the next count.
+QStringList uniqueNamesByScan(const QStringList& names) {
+    QStringList taken;
+    for (QString name : names) {
+        for (int k = 0; !name.isEmpty() && taken.contains(name, Qt::CaseInsensitive);)
+            name += QString::number(++k);
+        taken << name;
+    }
+    return taken;
+}
+
+QString anchors(const QStringList& names) {
+    QStringList body;
+    for (const QString& n : names) body << QStringLiteral("<a name=\"%1\"></a>x").arg(n);
+    return manual(body);
+}
+}  // namespace
+
 class ConverterTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
@@ -65,6 +84,21 @@ class ConverterTest : public QObject {
         QCOMPARE(w->helpText[6], QStringLiteral("sub again"));
         QCOMPARE(w->helpReturnIndex(QStringLiteral("RULES1")), 2);
         QCOMPARE(w->helpReturnIndex(QStringLiteral("Scoring")), -1);
+    }
+
+    void divideBody_manyEqualNamesGetTheSameNamesAsAScan() {
+        // Bases that meet each other's candidates: "Rules1" is both a name and a candidate of "Rules".
+        QStringList names;
+        for (int i = 0; i < 30; ++i)
+            names << QStringList{"Rules", "rules", "Rules1", "Rules12", "Rules"}.at(i % 5);
+        QCOMPARE(helptest::topics(helptest::load(anchors(names))), uniqueNamesByScan(names));
+        // 2000 equal names: the n-th (from 0) carries the digits 1 .. n.
+        helpWindow* w = helptest::load(anchors(QStringList(2000, QStringLiteral("Rules"))));
+        QString expected = QStringLiteral("Rules");
+        for (int i = 1; i <= 2000; ++i) {
+            QCOMPARE(w->helpTopic[i], expected);
+            expected += QString::number(i);
+        }
     }
 
     void divideBody_emptyNamesAreNeverExtended() {

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include "fw/canvas.h"
@@ -187,6 +188,26 @@ class HelpLifecycleTest : public QObject {
         for (int r = 0; r < w->topicsList->ListCount(); ++r) {
             w->topicsList->setListIndex(r);
             QCOMPARE(w->helpField->Text(), w->helpText[w->helpReturnIndex(w->topicsList->Text())]);
+        }
+    }
+
+    void shippedManual_everyRowNameFitsTheList() {
+        helpWindow* w = helptest::load(zorvikmanual());
+        w->Show();
+        fw::ListBox* list = w->topicsList;
+        // The item text keeps a margin of the focus frame and one pixel on each side.
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const auto fits = [&](QTreeWidgetItem* item) {
+            const int needed = list->fontMetrics().horizontalAdvance(item->text(0)) + margins;
+            return needed <= list->visualItemRect(item).width();
+        };
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* top = list->topLevelItem(i);
+            QVERIFY2(fits(top), qPrintable(top->text(0)));
+            top->setExpanded(true);
+            for (int k = 0; k < top->childCount(); ++k)
+                QVERIFY2(fits(top->child(k)), qPrintable(top->child(k)->text(0)));
+            top->setExpanded(false);
         }
     }
 };

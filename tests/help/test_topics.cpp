@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "fw/editfield.h"
 #include "fw/listbox.h"
@@ -119,6 +122,41 @@ class TopicListTest : public QObject {
         w->topicsList->setListIndex(-1);
         w->topicsList_DoubleClick();
         QCOMPARE(rows(w), (QStringList{"+A", "+B", "D"}));
+        // On a folder's arrow a double click opens only that folder, not the selected one.
+        w->Show();
+        w->topicsList->setListIndex(0);
+        const QRect b = w->topicsList->visualItemRect(w->topicsList->topLevelItem(1));
+        const QPoint arrow(b.left() - w->topicsList->indentation() / 2, b.center().y());
+        QTest::mouseClick(w->topicsList->viewport(), Qt::LeftButton, {}, arrow);
+        QMouseEvent second(QEvent::MouseButtonDblClick, arrow, w->topicsList->viewport()->mapToGlobal(arrow),
+                           Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w->topicsList->viewport(), &second);
+        QCOMPARE(rows(w), (QStringList{"+A", "-B", "C", "D"}));
+        QCOMPARE(w->topicsList->ListIndex(), 0);
+    }
+
+    void closingAFolderWhileItOpens_addsNoRowTwice() {
+        helpWindow* w = loadABCD();
+        fw::ListBox* list = w->topicsList;
+        // The opening yields after each row; a person closes the folder meanwhile.
+        QTimer::singleShot(0, list, [list] { list->setExpanded(0, false); });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"+A", "+B", "D"}));
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"-A", "A1", "A2", "+B", "D"}));
+        // Closed and opened again meanwhile: the second opening's rows, once.
+        list->setExpanded(0, false);
+        QTimer::singleShot(0, list, [list] {
+            list->setExpanded(0, false);
+            list->setExpanded(0, true);
+        });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), (QStringList{"-A", "A1", "A2", "+B", "D"}));
+        // The list emptied meanwhile: the rows still to come are dropped, not put anywhere.
+        list->setExpanded(0, false);
+        QTimer::singleShot(0, list, [list] { list->DeleteAllRows(); });
+        list->setExpanded(0, true);
+        QCOMPARE(rows(w), QStringList());
     }
 };
 
