@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include "fw/events.h"
 #include "fw/window.h"
@@ -57,21 +59,90 @@ Window* gameWindowOf(QWidget* w) {
     return nullptr;
 }
 
-bool drops(QObject* receiver, QEvent* event) {
-    if (personInputIdle() || !receiver->isWidgetType() || !isPersonInput(event)) return false;
-    auto* w = static_cast<QWidget*>(receiver);
-    return !onlyScrolls(w, event) && gameWindowOf(w);
+bool dropsAtWidget(QWidget* w, QEvent* event) {
+    return isPersonInput(event) && !onlyScrolls(w, event) && gameWindowOf(w);
+}
+
+// QApplication hands out focus on these before any filter on the widget sees them: a click on a
+// field would move the focus (and commit a list's in-place editor) although the click is dropped.
+bool givesFocus(const QEvent* event) {
+    const auto type = event->type();
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::Wheel ||
+           type == QEvent::TouchBegin;
+}
+
+// Judged where the input first arrives, at the window, on the widget under the pointer: the
+// widget it is about, or none when it is let through.
+QWidget* judgedAtWindow(QWindow* window, QEvent* event) {
+    // A popup takes every click while it is up, and keeps its own rules (menus, a popup's list).
+    if (personInputIdle() || !givesFocus(event) || QApplication::activePopupWidget()) return nullptr;
+    const auto& points = static_cast<const QPointerEvent*>(event)->points();
+    if (points.isEmpty()) return nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() != window) continue;
+        QWidget* under = top->childAt(points.first().position().toPoint());
+        if (!under) under = top;
+        return isPersonInput(event) && gameWindowOf(under) ? under : nullptr;
+    }
+    return nullptr;
 }
 
 class InputGate : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!drops(receiver, event)) return false;
+        if (receiver->isWindowType()) return filterAtWindow(static_cast<QWindow*>(receiver), event);
+        if (personInputIdle() || !receiver->isWidgetType() ||
+            !dropsAtWidget(static_cast<QWidget*>(receiver), event))
+            return false;
         // A release that is dropped must not leave a button drawn pressed.
         if (auto* b = qobject_cast<QAbstractButton*>(receiver); b && b->isDown()) b->setDown(false);
         return true;
     }
+
+private:
+    bool filterAtWindow(QWindow* window, QEvent* event) {
+        if (scrolling_ && event->type() == QEvent::MouseButtonRelease) return endScrolling(event);
+        QWidget* under = judgedAtWindow(window, event);
+        if (!under) return false;
+        if (onlyScrolls(under, event)) scrollWithoutFocus(under, event);
+        return true;
+    }
+
+    // Delivered straight to the scroll bar or view, and not as spontaneous input: QApplication
+    // then gives the view no focus, which would commit an in-place editor open in it.
+    void scrollWithoutFocus(QWidget* under, QEvent* event) {
+        const QPointF at = under->mapFromGlobal(static_cast<QSinglePointEvent*>(event)->globalPosition());
+        if (auto* wheel = dynamic_cast<QWheelEvent*>(event)) {
+            QWheelEvent copy(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(),
+                             wheel->buttons(), wheel->modifiers(), wheel->phase(), wheel->inverted(),
+                             wheel->source(), wheel->pointingDevice());
+            QCoreApplication::sendEvent(under, &copy);
+        } else if (auto* mouse = dynamic_cast<QMouseEvent*>(event)) {
+            QMouseEvent copy(mouse->type(), at, mouse->scenePosition(), mouse->globalPosition(),
+                             mouse->button(), mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+            QCoreApplication::sendEvent(under, &copy);
+            if (mouse->type() == QEvent::MouseButtonPress && !scrolling_) {
+                scrolling_ = under;  // a drag of the bar's handle follows the mouse to its release
+                under->grabMouse();
+            }
+        }
+    }
+
+    bool endScrolling(QEvent* event) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->buttons() != Qt::NoButton) return false;
+        QPointer<QWidget> bar = scrolling_;
+        scrolling_ = nullptr;
+        bar->releaseMouse();
+        QMouseEvent copy(mouse->type(), bar->mapFromGlobal(mouse->globalPosition()), mouse->scenePosition(),
+                         mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(),
+                         mouse->pointingDevice());
+        QCoreApplication::sendEvent(bar, &copy);
+        return true;
+    }
+
+    QPointer<QWidget> scrolling_;
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <QTest>
 
@@ -172,6 +173,49 @@ private Q_SLOTS:
         QCOMPARE(w->popup->currentIndex(), 1);
         w->Close();
         viewer->Close();
+    }
+
+    // As a person's input arrives: at the window, before QApplication hands out focus on a press.
+    void clickDroppedAtTheWindow_movesNoFocus_andCommitsNoEditor() {
+        ControlsWindow* w = fw::Window::get<ControlsWindow>();
+        w->Show();
+        w->activateWindow();
+        testing::drain(1);
+        QTreeWidgetItem* row = w->list->topLevelItem(0);
+        row->setFlags(row->flags() | Qt::ItemIsEditable);
+        QSignalSpy changes(w->list, &QTreeWidget::itemChanged);
+        w->list->editItem(row, 0);
+        const QModelIndex cell = w->list->model()->index(0, 0);
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(w->list->indexWidget(cell));
+        QVERIFY(editor && editor->hasFocus());
+        editor->setText(QStringLiteral("renamed"));
+        QScrollBar* bar = w->list->verticalScrollBar();
+        const auto at = [w](QWidget* c, QPoint p) { return c->mapTo(w, p); };
+        const auto wheel = [w, &at](QWidget* over) {
+            const QPointF p = at(over, QPoint(5, 5));
+            QWheelEvent e(p, w->mapToGlobal(p), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w->windowHandle(), &e);
+        };
+        {
+            fw::HandlerScope running;
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at(w->field, QPoint(5, 5)));
+            QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, at(w->popup, QPoint(5, 5)));
+            wheel(w->popup);
+            wheel(w->list->viewport());  // only scrolls, without taking the focus
+            QVERIFY(bar->value() > 0);
+            const int scrolled = bar->value();
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at(bar, QPoint(5, bar->height() - 20)));
+            QCOMPARE(bar->value(), scrolled + bar->pageStep());
+            QVERIFY(!QWidget::mouseGrabber());  // the release reached the bar
+            QVERIFY(editor && editor->hasFocus());
+        }
+        QVERIFY(changes.isEmpty() && editor && w->list->indexWidget(cell) == editor);
+        QCOMPARE(w->popup->currentIndex(), 0);
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at(w->field, QPoint(5, 5)));
+        QVERIFY(w->field->hasFocus());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(row->text(0), QStringLiteral("renamed"));
+        w->Close();
     }
 
     void keys_reachWindowThenDefaultAndCancelButtons() {
