@@ -60,6 +60,7 @@ class Window : public QWidget {
     void ShowModal();  // returns when the window has been closed or hidden
     void Close();
     bool isClosed() const { return closed_; }
+    bool inModalLoop() const { return inModal_; }  // ShowModal is running for it
 
     // The default button is pressed by Return and Enter; the cancel button by Escape.
     void setDefaultButton(PushButton* b) { defaultButton_ = b; }

@@ -59,6 +59,7 @@ void updateWindow::Open() {
 void updateWindow::PushButton1_Action() { Close(); }
 
 void updateWindow::ShowModal() {
+    if (inModalLoop()) return;  // asked again while up: the running call owns the window
     QPointer<updateWindow> self(this);
     fw::Window::ShowModal();
     // Only quitting ends the modal loop with the window still open.

@@ -283,6 +283,19 @@ class UpdateCheckTest : public QObject {
         QVERIFY(fw::shownDialogs().isEmpty() && fw::beepCount() == 0);
     }
 
+    void askedAgainWhileUp_leavesTheRunningWindowOpen() {
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::Hold);
+        bool stillUp = false;
+        chooseCheck(0, [&](updateWindow* w) {
+            QTRY_VERIFY(server->halfSent);
+            w->ShowModal();
+            stillUp = !w->isClosed() && w->isVisible() && w->hp->isBusy();
+            server->release();
+        });
+        QVERIFY(stillUp);
+        QCOMPARE(messages(), QStringList{kCurrent});  // the exchange ran to its end
+    }
+
     void eventsOfAClosedWindowsExchange_neverReachIt() {
         // Closed before it was ever shown, while a handler still runs: the exchange ends all the same.
         server->serve(ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::Hold);
