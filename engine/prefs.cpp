@@ -1,4 +1,5 @@
 #include <QDir>
+#include <algorithm>
 
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -63,8 +64,10 @@ void loadPrefs() {
     if (path.isEmpty()) return;
     auto stream = fw::TextInputStream::open(path);
     if (!stream) return;
-    const int count = fw::ValInt(stream->ReadLine());
-    // A damaged count may promise far more players than the file holds: stop at its end.
+    // A damaged count may promise far more players than the file holds. The smallest player
+    // written is 8 bytes ("true", "0" and an empty name, each with its line end), so no sound file
+    // holds more than size / 8 of them; the roster's memory stays bounded by the file's size.
+    const int count = int(std::min<qint64>(fw::ValInt(stream->ReadLine()), stream->size() / 8));
     for (int i = 1; i <= count && !stream->EOF_(); ++i) {
         gCompletePlayerList.redim(i);
         auto p = std::make_shared<playerClass>();

@@ -24,6 +24,7 @@ public:
     static std::unique_ptr<TextInputStream> open(const QString& path);  // null when it cannot
     QString ReadLine();
     bool EOF_() const;
+    qint64 size() const { return file_.size(); }  // of the whole file, in bytes
 
 private:
     QFile file_;

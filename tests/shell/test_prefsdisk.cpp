@@ -148,6 +148,23 @@ private Q_SLOTS:
         QCOMPARE(gRoundSize, 50000);
     }
 
+    // A count far beyond the file: the roster stays within what its bytes can hold
+    void hugeCountOverBlankLines_readsAtMostAPlayerPerEightBytes() {
+        const QByteArray blank = QByteArray("2000000000\n") + QByteArray(24000, '\n');
+        testing::writePrefs(blank);
+        loadPrefs();
+        QCOMPARE(gCompletePlayerList.ubound(), int(blank.size() / 8));  // not one per 3 blank lines
+        for (int i = 1; i <= gCompletePlayerList.ubound(); ++i)
+            QVERIFY(!gCompletePlayerList(i).active && gCompletePlayerList(i).name.isEmpty());
+
+        // The smallest players the game writes are all read back, the round length too.
+        testing::writePrefs("3\ntrue\n0\n\ntrue\n0\n\ntrue\n0\n\n5\n");
+        loadPrefs();
+        QCOMPARE(gCompletePlayerList.ubound(), 3);
+        QVERIFY(gCompletePlayerList(3).active);
+        QCOMPARE(gRoundSize, 5);
+    }
+
     // A save that fails is told, once, and spares the game
     void folderInPlace_failedSaveIsToldOnceWithFileAndReason() {
         QVERIFY(QDir().mkpath(prefsPath()));
