@@ -146,6 +146,8 @@ private:
 };
 }  // namespace
 
+bool dropsPersonInputTo(QWidget* w) { return !personInputIdle() && gameWindowOf(w); }
+
 void installInputGate() {
     static QPointer<InputGate> gate;  // gone with the application object that owns it
     if (gate || !qApp) return;

@@ -6,9 +6,14 @@
 // text fields, keys and the wheel. Menus keep their own rule (fw::MenuBar), and windows that opt
 // out (fw::Window::dropsInputWhileBusy) take input at all times. A press or wheel is judged as it
 // reaches the window, on the widget under the pointer, so a dropped click moves no focus.
+class QWidget;
+
 namespace fw {
 
 // Installed on the application object when the first window is made.
 void installInputGate();
+
+// Whether a person's input to `w` is dropped now: a handler runs and w is on a game window.
+bool dropsPersonInputTo(QWidget* w);
 
 }  // namespace fw

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 
 #include "fw/events.h"
+#include "fw/inputgate.h"
 #include "fw/text.h"
 
 namespace fw {
@@ -141,6 +142,9 @@ void MenuBar::addShortcutsTo(QWidget* window, const QStringList& names) {
 void MenuBar::choose(MenuItem& item) {
     if (item.isSeparator() || !item.Enabled()) return;
     if (const EditCommand* command = editCommandOf(item.Name())) {
+        // It acts on the field a person chose: dropped like a keystroke while a handler runs, as
+        // run later it would paste into whatever field has the focus then.
+        if (dropsPersonInputTo(QApplication::focusWidget())) return;
         HandlerScope scope;
         runEditCommand(*command);
         return;

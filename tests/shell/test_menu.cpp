@@ -10,6 +10,7 @@
 
 #include "fw/events.h"
 #include "fw/window.h"
+#include "help/helpwindow.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
@@ -162,6 +163,40 @@ private Q_SLOTS:
         QCOMPARE(editItemsOn(), QStringLiteral("Copy"));
         trigger("EditCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("It is Ann's turn."));
+    }
+
+    void editCommandChosenDuringAHandler_isDropped_butNotInTheHelpViewer() {
+        gameSettingsWindow* d = gameSettingsWindow::get();
+        d->Show();
+        testing::drain(2);
+        d->nameField->setFocus();
+        QTest::keyClicks(d->nameField, QStringLiteral("Hello"));
+        d->nameField->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("Ann"));
+        QCOMPARE(editItemsOn(), QStringLiteral("Undo Cut Copy Paste Clear"));
+        {
+            fw::HandlerScope rolling;  // its loop yields take the menu command
+            for (const char* name : {"EditPaste", "EditCut", "EditClear", "EditCopy"}) trigger(name);
+        }
+        testing::drain(5);  // nor is it carried out later
+        QCOMPARE(d->nameField->text(), QStringLiteral("Hello"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Ann"));
+        QVERIFY(editItemsOn().contains(QStringLiteral("Paste")));
+        trigger("EditPaste");
+        QCOMPARE(d->nameField->text(), QStringLiteral("Ann"));
+        d->Close();
+
+        helpWindow* help = helpWindow::get();
+        help->Show();
+        testing::drain(2);
+        help->findEdit->setFocus();
+        QVERIFY(editItemsOn().contains(QStringLiteral("Paste")));
+        {
+            fw::HandlerScope rolling;
+            trigger("EditPaste");
+        }
+        QCOMPARE(help->findEdit->text(), QStringLiteral("Ann"));
+        help->Close();
     }
 
     void commandChosenDuringAHandler_waitsUntilItReturns() {
