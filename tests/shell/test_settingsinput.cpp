@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -110,6 +111,28 @@ private Q_SLOTS:
         again->nameField->setText(longName + QLatin1Char('!'));
         QCOMPARE(again->nameField->text().size(), longName.size() + 1);
         again->Close();
+    }
+
+    void clickOnTheNameFieldDuringAHandler_leavesTheNameEditOpen() {
+        gameSettingsWindow* d = dialogWith({{"Ann", 0}, {"Bob", 0}});
+        QTreeWidget* list = d->playerListBox;
+        clickCell(list, 0, 1);
+        clickCell(list, 0, 1, true);
+        QPointer<QLineEdit> editor = list->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor && editor->hasFocus());
+        editor->selectAll();
+        editor->insert(QStringLiteral("Ada"));
+        const QPoint onField = d->nameField->mapTo(d, QPoint(5, 5));
+        {
+            fw::HandlerScope running;  // as in the yields of the list's own handler
+            QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, onField);
+            QVERIFY(editor && editor->hasFocus());
+            QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Ann"));
+        }
+        QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, onField);
+        QVERIFY(d->nameField->hasFocus());
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Ada"));
+        d->Close();
     }
 
     void backspace_removesTheSelectedRowOnly() {
