@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,34 @@ class WindowLooksTest : public QObject {
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
         QVERIFY(m->stopButton->geometry().right() < m->rollButton->x());
         QVERIFY(m->saveAllButton->geometry().right() <= m->debug->x());
+    }
+
+    void newGameDialog_captionsStandWholeBesideTheirControls() {
+        DesktopLook restore;
+        for (int points : {11, 13}) {
+            QFont f = QApplication::font();
+            f.setPointSize(points);
+            QApplication::setFont(f);
+            gameSettingsWindow* d = gameSettingsWindow::get();
+            QWidget* c = d->content();
+            const QList<QWidget*> controls = {d->playerListBox, d->nameField, d->playerKindPopup,
+                                              d->addButton, d->roundSizePopup};
+            for (QLabel* l : d->Label) {
+                const QString what = QStringLiteral("%1 at %2 pt").arg(l->text()).arg(points);
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(),
+                         qPrintable(what));
+                const QRect caption(l->mapTo(c, QPoint()), l->size());
+                for (QWidget* w : controls)
+                    QVERIFY2(!caption.intersects(QRect(w->mapTo(c, QPoint()), w->size())), qPrintable(what));
+            }
+            // Every control stays whole inside its group and the dialog.
+            for (QWidget* w : controls)
+                QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            QVERIFY(c->rect().contains(d->GroupBox1->geometry()));
+            QVERIFY(c->rect().contains(d->okayButton->geometry()));
+            d->Close();
+            testing::drain(3);
+        }
     }
 
     void windows_carryTheGameIcon() {
