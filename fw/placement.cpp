@@ -36,35 +36,45 @@ public:
     }
 };
 
-// Keeps a placed window on its fitted spot until the window manager's frame is known: fitted
-// again when the frame's margins change, never when the person resizes or moves the window.
+// Keeps a placed window on its fitted spot until the window manager's frame is known: placed
+// again (centred again, if centred) when the frame's margins change, never when the person resizes
+// or moves the window.
 class FrameKeeper : public QObject {
 public:
     FrameKeeper(QWidget* window) : QObject(window), window_(window) {
         setObjectName(QStringLiteral("fw-frame-keeper"));
         window->installEventFilter(this);
     }
-    void place(const QPoint& wanted) {
-        wanted_ = wanted;
+    void place(const QPoint& corner, const QRect& over) {
+        corner_ = corner;
+        over_ = over;
         margins_ = frameMargins();
-        const QRect frame(wanted, window_->frameGeometry().size());
-        placed_ = fitOnScreen(frame, availableArea(frame.center()));
+        const QSize size = window_->frameGeometry().size();
+        const QPoint middle = over.isValid() ? over.center() : QRect(corner, size).center();
+        placed_ = frameSpot(size, corner, over, availableArea(middle));
         window_->move(placed_);
     }
     bool eventFilter(QObject*, QEvent* event) override {
         const auto type = event->type();
         if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && window_->pos() == placed_ &&
             frameMargins() != margins_)
-            place(wanted_);
+            place(corner_, over_);
         return false;
     }
 
 private:
     QSize frameMargins() const { return window_->frameGeometry().size() - window_->size(); }
     QWidget* window_;
-    QPoint wanted_, placed_;
+    QPoint corner_, placed_;
+    QRect over_;  // null unless centred
     QSize margins_;
 };
+
+FrameKeeper* keeperOf(QWidget* window) {
+    auto* keeper = static_cast<FrameKeeper*>(
+        window->findChild<QObject*>(QStringLiteral("fw-frame-keeper"), Qt::FindDirectChildrenOnly));
+    return keeper ? keeper : new FrameKeeper(window);
+}
 }  // namespace
 
 QPoint fitOnScreen(const QRect& frame, const QRect& available) {
@@ -80,6 +90,11 @@ QPoint centredOver(const QSize& size, const QRect& over) {
     return {over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2};
 }
 
+QPoint frameSpot(const QSize& frameSize, const QPoint& corner, const QRect& over, const QRect& available) {
+    const QPoint spot = over.isValid() ? centredOver(frameSize, over) : corner;
+    return fitOnScreen(QRect(spot, frameSize), available);
+}
+
 QRect availableArea(const QPoint& point) {
     if (!areaForTests().isNull()) return areaForTests();
     QScreen* screen = QGuiApplication::screenAt(point);
@@ -89,12 +104,9 @@ QRect availableArea(const QPoint& point) {
 
 void setAvailableAreaForTests(const QRect& area) { areaForTests() = area; }
 
-void placeFrame(QWidget* window, const QPoint& wanted) {
-    auto* keeper = static_cast<FrameKeeper*>(
-        window->findChild<QObject*>(QStringLiteral("fw-frame-keeper"), Qt::FindDirectChildrenOnly));
-    if (!keeper) keeper = new FrameKeeper(window);
-    keeper->place(wanted);
-}
+void placeFrame(QWidget* window, const QPoint& wanted) { keeperOf(window)->place(wanted, QRect()); }
+
+void centreFrame(QWidget* window, const QRect& over) { keeperOf(window)->place(QPoint(), over); }
 
 QWidget* actingWindow(const QWidget* besides) {
     for (QWidget* w : {lastActedIn().data(), QApplication::activeModalWidget(), QApplication::activeWindow()}) {

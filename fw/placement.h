@@ -14,6 +14,9 @@ namespace fw {
 QPoint fitOnScreen(const QRect& frame, const QRect& available);
 // The top-left corner that centres a frame of `size` over `over`.
 QPoint centredOver(const QSize& size, const QRect& over);
+// The top-left corner for a frame of `frameSize`: centred over `over` when that is valid, else at
+// `corner`; then fitted onto `available`.
+QPoint frameSpot(const QSize& frameSize, const QPoint& corner, const QRect& over, const QRect& available);
 
 // The available area (without panels and docks) of the screen that holds `point`, or of the
 // primary screen when none does. Tests may give one: a null rectangle returns to the screens'.
@@ -23,6 +26,8 @@ void setAvailableAreaForTests(const QRect& area);
 // Moves a window's frame to `wanted`, fitted onto the available area; once the window manager has
 // put its frame around it, the spot is fitted again (unless the window has been moved meanwhile).
 void placeFrame(QWidget* window, const QPoint& wanted);
+// The same, centred over `over`: centred again once the frame's size is known.
+void centreFrame(QWidget* window, const QRect& over);
 
 // The game window in which a person last pressed a mouse button or a key, while it is on screen;
 // else the active modal window, else the active window. `besides` is never the answer.

@@ -129,7 +129,11 @@ void Window::Show() {
 }
 
 void Window::ShowModal() {
-    if (closed_ || inModal_) return;  // already up: a menu command over it asks for it again
+    if (closed_) return;
+    if (inModal_) {  // already up: a menu command over it asks for it again, so it comes forward
+        bringToFront(this);
+        return;
+    }
     HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
     ModalScope modal;    // its own controls take a person's input
     setWindowModality(Qt::ApplicationModal);

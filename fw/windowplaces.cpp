@@ -89,9 +89,7 @@ void Window::placeAt(const QPoint& topLeft) {
 
 void Window::centreOver(const QWidget* other) {
     placedByCaller_ = true;
-    const QSize size = frameGeometry().size();
-    const QRect over = other ? other->frameGeometry() : availableArea(QPoint());
-    placeFrame(this, centredOver(size, over));
+    centreFrame(this, other ? other->frameGeometry() : availableArea(QPoint()));
 }
 
 }  // namespace fw

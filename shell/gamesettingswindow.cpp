@@ -55,7 +55,8 @@ QLabel* label(QWidget* parent, int index, const QString& text, const QRect& r) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QStringLiteral("Label%1").arg(index));
     l->setFont(boldSystem());
-    // A bold caption wider than its place on this desktop's font grows to the right, not clipped.
+    // A bold caption wider than its place in this desktop's font grows to the right, not clipped;
+    // the controls' column makes room for it.
     l->setGeometry(r.x(), r.y(), std::max(r.width(), l->sizeHint().width()), r.height());
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return l;
@@ -83,27 +84,44 @@ QComboBox* popup(QWidget* parent, const QString& name, const QStringList& items,
 void gameSettingsWindow::createControls() {
     setWindowTitle(QStringLiteral("New Game Settings"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setContentSize(300, 331);
     if (App()->MenuBar)
         App()->MenuBar->addShortcutsTo(this,
                                        {QStringLiteral("FileQuit"), QStringLiteral("HelpInstructions")});
     QWidget* c = content();
 
+    GroupBox1 = new QGroupBox(QStringLiteral("Players"), c);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setFont(boldSystem());
+
+    // The group's children stand at their window places less the group's corner (13, 13).
+    Label[0] = label(c, 0, QStringLiteral("Round Length:"), {13, 252, 100, 20});
+    Label[1] = label(GroupBox1, 1, QStringLiteral("Player Name:"), {21 - 13, 143 - 13, 85, 20});
+    Label[2] = label(GroupBox1, 2, QStringLiteral("Player Type:"), {21 - 13, 174 - 13, 85, 20});
+
+    // The controls stand in a column at x 121, at least 4 px right of every caption: a large desktop
+    // font moves the column right and widens the dialog by as much.
+    int shift = 0;
+    for (QLabel* l : Label) shift = std::max(shift, l->mapTo(c, QPoint(l->width() + 4, 0)).x() - 121);
+    const int col = 121 + shift;
+    setContentSize(300 + shift, 331);
+    GroupBox1->setGeometry(13, 13, 274 + shift, 227);
+    GroupBox1->lower();  // the list, the field and the Add button stand over the frame
+
     playerListBox = new QTreeWidget(c);
     playerListBox->setObjectName(QStringLiteral("playerListBox"));
-    playerListBox->setGeometry(21, 34, 255, 98);
+    playerListBox->setGeometry(21, 34, 255 + shift, 98);
     playerListBox->setFont(fonts::smallSystem());
     playerListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     playerListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     playerListBox_Open();
 
     addButton =
-        button(c, QStringLiteral("addButton"), QStringLiteral("Add This Player"), {121, 208, 150, 20});
+        button(c, QStringLiteral("addButton"), QStringLiteral("Add This Player"), {col, 208, 150, 20});
     addButton->action = [this] { addButton_Action(); };
 
     nameField = new QLineEdit(c);
     nameField->setObjectName(QStringLiteral("nameField"));
-    nameField->setGeometry(121, 143, 155, 22);
+    nameField->setGeometry(col, 143, 155, 22);
     nameField->setFont(plainSystem());
     nameField->setMaxLength(kAnyLength);
     connect(nameField, &QLineEdit::textChanged, this, [this] {
@@ -111,13 +129,8 @@ void gameSettingsWindow::createControls() {
         nameField_TextChange();
     });
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Players"), c);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(13, 13, 274, 227);
-    GroupBox1->setFont(boldSystem());
-    GroupBox1->lower();  // the list, the field and the Add button stand over the frame
-
-    okayButton = button(c, QStringLiteral("okayButton"), QStringLiteral("Start Game"), {187, 298, 100, 20});
+    okayButton =
+        button(c, QStringLiteral("okayButton"), QStringLiteral("Start Game"), {187 + shift, 298, 100, 20});
     okayButton->setDefault(true);
     okayButton->action = [this] { okayButton_Action(); };
     setDefaultButton(okayButton);
@@ -129,16 +142,10 @@ void gameSettingsWindow::createControls() {
     roundSizePopup = popup(c, QStringLiteral("roundSizePopup"),
                            {QStringLiteral("1000"), QStringLiteral("5000"), QStringLiteral("10000"),
                             QStringLiteral("20000"), QStringLiteral("35000"), QStringLiteral("50000")},
-                           {121, 253, 100, 19});
-
-    // The group's children stand at their window places less the group's corner (13, 13).
-    Label[0] = label(c, 0, QStringLiteral("Round Length:"), {13, 252, 100, 20});
-    Label[1] = label(GroupBox1, 1, QStringLiteral("Player Name:"), {21 - 13, 143 - 13, 85, 20});
-    Label[2] = label(GroupBox1, 2, QStringLiteral("Player Type:"), {21 - 13, 174 - 13, 85, 20});
+                           {col, 253, 100, 19});
 
     playerKindPopup =
-        popup(GroupBox1, QStringLiteral("playerKindPopup"),
-              kindNames(), {121 - 13, 174 - 13, 155, 20});
+        popup(GroupBox1, QStringLiteral("playerKindPopup"), kindNames(), {col - 13, 174 - 13, 155, 20});
     connect(playerKindPopup, &QComboBox::currentIndexChanged, this, [this] {
         fw::HandlerScope scope;
         playerKindPopup_Change();

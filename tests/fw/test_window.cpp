@@ -292,6 +292,27 @@ private Q_SLOTS:
         QCOMPARE(fw::fitOnScreen(QRect(8, 45, 900, 700), QRect(0, 30, 800, 500)), QPoint(0, 30));
     }
 
+    void centredWindow_isCentredAgainOnceItsFrameIsKnown() {
+        fw::setAvailableAreaForTests(QRect(0, 30, 1000, 700));
+        auto* w = new fw::Window;
+        w->setContentSize(300, 200);
+        w->centreOver(nullptr);  // before it has a frame (2 px on each side here)
+        w->Show();
+        testing::drain(3);
+        QCOMPARE(w->frameGeometry().center(), QRect(0, 30, 1000, 700).center());
+        w->Close();
+        testing::resetGame();
+        const QRect over(100, 100, 600, 400);
+        // Before the window manager's frame: the bare window centred.
+        QCOMPARE(fw::frameSpot(QSize(300, 200), QPoint(), over, QRect(0, 0, 1000, 800)), QPoint(250, 200));
+        // With a 30 px title bar and 1 px edges the framed window is centred, not its old corner kept.
+        const QPoint framed = fw::frameSpot(QSize(302, 231), QPoint(), over, QRect(0, 0, 1000, 800));
+        QCOMPARE(QRect(framed, QSize(302, 231)).center(), over.center());
+        // Not centred: the corner asked for, fitted onto the area.
+        QCOMPARE(fw::frameSpot(QSize(302, 231), QPoint(900, 20), QRect(), QRect(0, 0, 1000, 800)),
+                 QPoint(698, 20));
+    }
+
     void deferredWork_waitsForHandlersAndKeepsOrder() {
         QStringList order;
         {

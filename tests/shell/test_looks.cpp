@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -14,6 +17,7 @@
 #include "shell/aboutwindow.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
+#include "shell/menu.h"
 #include "shell/menuholderwindow.h"
 #include "tests/shell/test_turnsupport.h"
 
@@ -123,6 +127,34 @@ class WindowLooksTest : public QObject {
         QVERIFY(m->saveAllButton->geometry().right() <= m->debug->x());
     }
 
+    void newGameDialog_captionsStandWholeBesideTheirControls() {
+        DesktopLook restore;
+        for (int points : {11, 13}) {
+            QFont f = QApplication::font();
+            f.setPointSize(points);
+            QApplication::setFont(f);
+            gameSettingsWindow* d = gameSettingsWindow::get();
+            QWidget* c = d->content();
+            const QList<QWidget*> controls = {d->playerListBox, d->nameField, d->playerKindPopup,
+                                              d->addButton, d->roundSizePopup};
+            for (QLabel* l : d->Label) {
+                const QString what = QStringLiteral("%1 at %2 pt").arg(l->text()).arg(points);
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(),
+                         qPrintable(what));
+                const QRect caption(l->mapTo(c, QPoint()), l->size());
+                for (QWidget* w : controls)
+                    QVERIFY2(!caption.intersects(QRect(w->mapTo(c, QPoint()), w->size())), qPrintable(what));
+            }
+            // Every control stays whole inside its group and the dialog.
+            for (QWidget* w : controls)
+                QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            QVERIFY(c->rect().contains(d->GroupBox1->geometry()));
+            QVERIFY(c->rect().contains(d->okayButton->geometry()));
+            d->Close();
+            testing::drain(3);
+        }
+    }
+
     void windows_carryTheGameIcon() {
         setUpApplication();
         fw::Window::setMenuBarFactory(nullptr);
@@ -148,17 +180,30 @@ class WindowLooksTest : public QObject {
     }
 
     void smallScreen_bringsFixedSpotsOntoItsArea() {
+        fw::Window::setMenuBarFactory([](QWidget* w) { return Menu::get()->makeMenuBar(w); });
+        const auto noMenuBars = qScopeGuard([] { fw::Window::setMenuBarFactory(nullptr); });
         // 1600 x 1000 pixels at a scale of 2, less a panel at the top.
-        fw::setAvailableAreaForTests(QRect(0, 24, 800, 476));
+        const QRect area(0, 24, 800, 476);
+        fw::setAvailableAreaForTests(area);
+        newGame({{QStringLiteral("Ann"), 0}, {QStringLiteral("Bob"), 0}}, 1000, 1);
         gameWindow* m = gw();
         playerListWindow* p = playerListWindow::get();
-        const QRect area(0, 24, 800, 476);
-        QVERIFY(area.contains(m->frameGeometry()));
+        m->Show();
+        p->Show();
+        testing::drain(3);
+        QVERIFY(m->layout()->menuBar());
         QCOMPARE(m->x(), 8);  // only as far as needed
-        QVERIFY(m->rollButton->mapTo(m, m->rollButton->rect().bottomRight()).y() + m->y() <= area.bottom());
         QVERIFY(area.contains(p->frameGeometry()));
         QCOMPARE(p->y(), m->y());
-
+        const int rollBottom = m->rollButton->mapTo(m, m->rollButton->rect().bottomRight()).y() + m->y();
+        if (m->frameGeometry().height() <= area.height()) {
+            QVERIFY(area.contains(m->frameGeometry()));
+            QVERIFY(rollBottom <= area.bottom());
+        } else {
+            // Taller than the area (a fixed size): its title bar stays on it, so it can be moved.
+            QCOMPARE(m->frameGeometry().top(), area.top());
+            QVERIFY(m->frameGeometry().left() >= area.left() && m->frameGeometry().right() <= area.right());
+        }
     }
 
     void aboutBox_comesUpOverItsOpenerAndGoesByKeys() {
