@@ -84,8 +84,8 @@ class DriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver.json")
 public:
-    QObject* create(const QString& key, const QString& specification) override {
-        Q_UNUSED(specification);
+    QObject* create(const QString& key, const QString& parameters) override {
+        Q_UNUSED(parameters);
         return key == QLatin1String("zorvikdriver") ? new Driver : nullptr;
     }
 };
