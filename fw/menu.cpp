@@ -40,14 +40,20 @@ bool textEditCan(Edit* e, EditCommand c) {
     return false;
 }
 
+void clearSelection(QLineEdit* e) { e->del(); }
 template <class Edit>
-void textEditRun(Edit* e, EditCommand c) {
+void clearSelection(Edit* e) {
+    e->textCursor().removeSelectedText();
+}
+
+template <class Edit>
+void editRun(Edit* e, EditCommand c) {
     switch (c) {
     case EditCommand::Undo: e->undo(); break;
     case EditCommand::Cut: e->cut(); break;
     case EditCommand::Copy: e->copy(); break;
     case EditCommand::Paste: e->paste(); break;
-    case EditCommand::Clear: e->textCursor().removeSelectedText(); break;
+    case EditCommand::Clear: clearSelection(e); break;
     }
 }
 
@@ -63,15 +69,6 @@ bool lineEditCan(QLineEdit* e, EditCommand c) {
     return false;
 }
 
-void lineEditRun(QLineEdit* e, EditCommand c) {
-    switch (c) {
-    case EditCommand::Undo: e->undo(); break;
-    case EditCommand::Cut: e->cut(); break;
-    case EditCommand::Copy: e->copy(); break;
-    case EditCommand::Paste: e->paste(); break;
-    case EditCommand::Clear: e->del(); break;
-    }
-}
 }  // namespace
 
 MenuItem::MenuItem(Kind kind) : kind_(kind), action_(std::make_unique<QAction>()) {
@@ -205,9 +202,9 @@ bool editCommandAvailable(EditCommand command) {
 void runEditCommand(EditCommand command) {
     if (!editCommandAvailable(command)) return;
     QWidget* w = QApplication::focusWidget();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) lineEditRun(e, command);
-    if (auto* e = qobject_cast<QTextEdit*>(w)) textEditRun(e, command);
-    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) textEditRun(e, command);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) editRun(e, command);
+    if (auto* e = qobject_cast<QTextEdit*>(w)) editRun(e, command);
+    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) editRun(e, command);
 }
 
 }  // namespace fw
