@@ -46,13 +46,13 @@ int main(int argc, char** argv) {
     };
     const auto [minWall, maxWall] = std::minmax_element(wallMs.begin(), wallMs.end());
     std::printf("rolls of six dice:   %d\n", rolls);
-    std::printf("wall time per roll:  median %.1f ms (min %.1f, max %.1f)\n", median(wallMs), *minWall, *maxWall);
-    std::printf("CPU time per roll:   median %.2f ms, mean %.2f ms\n", median(cpuMs),
-                [&] {
-                    double s = 0;
-                    for (double c : cpuMs) s += c;
-                    return s / double(cpuMs.size());
-                }());
+    std::printf("wall time per roll:  median %.1f ms (min %.1f, max %.1f)\n", median(wallMs), *minWall,
+                *maxWall);
+    std::printf("CPU time per roll:   median %.2f ms, mean %.2f ms\n", median(cpuMs), [&] {
+        double s = 0;
+        for (double c : cpuMs) s += c;
+        return s / double(cpuMs.size());
+    }());
     std::printf("bound from the tick pauses: 24 ticks = %.1f ms\n", 24 * 1000.0 / 60);
     return 0;
 }

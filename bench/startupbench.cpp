@@ -101,9 +101,10 @@ bool measure(int runs, int players) {
         peak.push_back(fields[2].toDouble());
         startGame.push_back(game.size() == 2 && game[0] == "game" ? game[1].toDouble() : -1);
     }
-    std::printf("%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog "
-                "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
-                players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
+    std::printf(
+        "%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog "
+        "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
+        players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
     std::fflush(stdout);
     return true;
 }

@@ -93,12 +93,18 @@ void boardClass::initDies() {
 
 std::shared_ptr<QPixmap> boardClass::returnDieFace(int face) {
     switch (face) {
-        case 2: return die2();
-        case 3: return die3();
-        case 4: return die4();
-        case 5: return die5();
-        case 6: return die6();
-        default: return die1();
+        case 2:
+            return die2();
+        case 3:
+            return die3();
+        case 4:
+            return die4();
+        case 5:
+            return die5();
+        case 6:
+            return die6();
+        default:
+            return die1();
     }
 }
 
@@ -161,8 +167,8 @@ void boardClass::MouseMove(int x, int y) {
     QLabel* readout = gameWindow::get()->debug;
     if (i > 0) {
         const dieClass& d = dice(i);
-        readout->setText(QStringLiteral("Die ") + fw::Str(i) + QStringLiteral(" score = ") + fw::Str(d.score) +
-                         fw::EndOfLine + QStringLiteral("link = ") + fw::Str(d.link));
+        readout->setText(QStringLiteral("Die ") + fw::Str(i) + QStringLiteral(" score = ") +
+                         fw::Str(d.score) + fw::EndOfLine + QStringLiteral("link = ") + fw::Str(d.link));
     } else {
         readout->setText(QString());
     }

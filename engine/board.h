@@ -15,7 +15,7 @@ class QPainter;
 // It keeps no copy of the dice: every operation works on globalsModule::dice.
 class boardClass : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit boardClass(QWidget* parent = nullptr);
 
     fw::ObjList<pointClass> savedPoints{8};  // squares 1..8
@@ -72,13 +72,13 @@ public:
     void restoreDie(const QList<int>& group);
     void moveThisDie(int i, bool toShelf);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
 
-private:
+  private:
     bool personMayClick() const;
 
     bool rolling_ = false;

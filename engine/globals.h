@@ -7,10 +7,10 @@
 // The game's module state and its operations.
 namespace globalsModule {
 
-extern fw::ObjList<dieClass> dice;                  // 1..6
-extern fw::ObjList<playerClass> gPlayerList;        // players of the game, 1..N in turn order
+extern fw::ObjList<dieClass> dice;                    // 1..6
+extern fw::ObjList<playerClass> gPlayerList;          // players of the game, 1..N in turn order
 extern fw::ObjList<playerClass> gCompletePlayerList;  // every known player, 1..M
-extern fw::List<QString> gComputerList;             // kind names, 0..5
+extern fw::List<QString> gComputerList;               // kind names, 0..5
 
 extern int gRollScore;
 extern int gTurnScore;

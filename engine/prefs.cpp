@@ -1,10 +1,11 @@
+#include "fw/prefs.h"
+
 #include <QDir>
 #include <algorithm>
 
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/dialogs.h"
-#include "fw/prefs.h"
 #include "fw/text.h"
 
 // "Zorvik Prefs": one value per line. The roster count M, then per player its flag ("true" or
@@ -53,8 +54,9 @@ void savePrefs() {
     fw::MessageDialog box;
     box.Icon = 1;
     box.Message = QStringLiteral("Your players could not be saved.");
-    box.Explanation = QStringLiteral("The file \"%1\" could not be written: %2. The game goes on, but these "
-                                     "players and this round length will be missing at the next start.")
+    box.Explanation = QStringLiteral(
+                          "The file \"%1\" could not be written: %2. The game goes on, but these "
+                          "players and this round length will be missing at the next start.")
                           .arg(QDir::toNativeSeparators(path), why);
     box.ShowModal();
 }

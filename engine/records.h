@@ -18,8 +18,8 @@ struct dieClass {
 // One player.
 struct playerClass {
     QString name;
-    int human = 0;  // kind: index into gComputerList; 0 a person, 1..5 computer kinds
-    int score = 0;  // banked in the current game
+    int human = 0;        // kind: index into gComputerList; 0 a person, 1..5 computer kinds
+    int score = 0;        // banked in the current game
     bool active = false;  // takes part in the next game
 };
 

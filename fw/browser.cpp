@@ -8,7 +8,8 @@ namespace fw {
 bool ShowURL(const QString& url) {
     const QUrl address(url, QUrl::StrictMode);
     const QString scheme = address.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+        scheme != QLatin1String("mailto"))
         return false;
     QStringList& log = openedURLs();
     constexpr qsizetype kLogLimit = 1024;

@@ -16,14 +16,14 @@ struct DialogRecord {
 // A dialog with a message, an explanation and up to three buttons; ShowModal returns the
 // index of the button pressed (0 = the action button).
 class MessageDialog {
-public:
+  public:
     QString Title;
     QString Message;
     QString Explanation;
     int Icon = 0;
     QString ActionButton = QStringLiteral("OK");
-    QString CancelButton;       // empty: none
-    QString AlternateButton;    // empty: none
+    QString CancelButton;     // empty: none
+    QString AlternateButton;  // empty: none
     int ShowModal();
 };
 

@@ -7,7 +7,7 @@
 namespace fw {
 
 class HandlerScope {
-public:
+  public:
     HandlerScope();
     ~HandlerScope();
     HandlerScope(const HandlerScope&) = delete;
@@ -23,7 +23,7 @@ bool personInputIdle();
 
 // Held while a modal window runs its loop: its own controls take a person's input again.
 class ModalScope {
-public:
+  public:
     ModalScope();
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;

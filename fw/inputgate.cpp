@@ -18,27 +18,27 @@ namespace fw {
 namespace {
 bool isPersonInput(const QEvent* event) {
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Wheel:
-    case QEvent::InputMethod:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-        return true;
-    case QEvent::MouseMove:  // a drag, which selects and moves like a press
-        return static_cast<const QMouseEvent*>(event)->buttons() != Qt::NoButton;
-    default:
-        return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+            return true;
+        case QEvent::MouseMove:  // a drag, which selects and moves like a press
+            return static_cast<const QMouseEvent*>(event)->buttons() != Qt::NoButton;
+        default:
+            return false;
     }
 }
 
@@ -88,7 +88,7 @@ QWidget* judgedAtWindow(QWindow* window, QEvent* event) {
 }
 
 class InputGate : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (receiver->isWindowType()) return filterAtWindow(static_cast<QWindow*>(receiver), event);
@@ -100,7 +100,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool filterAtWindow(QWindow* window, QEvent* event) {
         if (scrolling_ && event->type() == QEvent::MouseButtonRelease) return endScrolling(event);
         QWidget* under = judgedAtWindow(window, event);

@@ -10,7 +10,7 @@ namespace fw {
 // Changing the upper bound keeps the elements up to the new bound and adds empty ones.
 template <class T>
 class List {
-public:
+  public:
     explicit List(int upperBound = -1) { redim(upperBound); }
 
     int ubound() const { return int(items_.size()) - 1; }
@@ -31,7 +31,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     void check(int i) const {
         if (i < 0 || i > ubound()) throw OutOfBoundsException();
     }
@@ -41,7 +41,7 @@ private:
 // A list of shared records. Records are shared by reference: the list and any holder see one object.
 template <class T>
 class ObjList : public List<std::shared_ptr<T>> {
-public:
+  public:
     explicit ObjList(int upperBound = -1) : List<std::shared_ptr<T>>(upperBound) {}
     // The record at i; throws when i is out of bounds or the element holds no record.
     T& operator()(int i) const {

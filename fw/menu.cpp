@@ -1,12 +1,11 @@
 #include "fw/menu.h"
 
-#include <QPointer>
-
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextEdit>
 
 #include "fw/events.h"
@@ -31,11 +30,15 @@ template <class Edit>
 bool textEditCan(Edit* e, EditCommand c) {
     const bool selection = e->textCursor().hasSelection();
     switch (c) {
-    case EditCommand::Undo: return !e->isReadOnly() && e->document()->isUndoAvailable();
-    case EditCommand::Cut:
-    case EditCommand::Clear: return !e->isReadOnly() && selection;
-    case EditCommand::Copy: return selection;
-    case EditCommand::Paste: return !e->isReadOnly() && e->canPaste();
+        case EditCommand::Undo:
+            return !e->isReadOnly() && e->document()->isUndoAvailable();
+        case EditCommand::Cut:
+        case EditCommand::Clear:
+            return !e->isReadOnly() && selection;
+        case EditCommand::Copy:
+            return selection;
+        case EditCommand::Paste:
+            return !e->isReadOnly() && e->canPaste();
     }
     return false;
 }
@@ -49,22 +52,37 @@ void clearSelection(Edit* e) {
 template <class Edit>
 void editRun(Edit* e, EditCommand c) {
     switch (c) {
-    case EditCommand::Undo: e->undo(); break;
-    case EditCommand::Cut: e->cut(); break;
-    case EditCommand::Copy: e->copy(); break;
-    case EditCommand::Paste: e->paste(); break;
-    case EditCommand::Clear: clearSelection(e); break;
+        case EditCommand::Undo:
+            e->undo();
+            break;
+        case EditCommand::Cut:
+            e->cut();
+            break;
+        case EditCommand::Copy:
+            e->copy();
+            break;
+        case EditCommand::Paste:
+            e->paste();
+            break;
+        case EditCommand::Clear:
+            clearSelection(e);
+            break;
     }
 }
 
 bool lineEditCan(QLineEdit* e, EditCommand c) {
     const bool plain = e->echoMode() == QLineEdit::Normal;
     switch (c) {
-    case EditCommand::Undo: return !e->isReadOnly() && e->isUndoAvailable();
-    case EditCommand::Cut: return !e->isReadOnly() && plain && e->hasSelectedText();
-    case EditCommand::Clear: return !e->isReadOnly() && e->hasSelectedText();
-    case EditCommand::Copy: return plain && e->hasSelectedText();
-    case EditCommand::Paste: return !e->isReadOnly();
+        case EditCommand::Undo:
+            return !e->isReadOnly() && e->isUndoAvailable();
+        case EditCommand::Cut:
+            return !e->isReadOnly() && plain && e->hasSelectedText();
+        case EditCommand::Clear:
+            return !e->isReadOnly() && e->hasSelectedText();
+        case EditCommand::Copy:
+            return plain && e->hasSelectedText();
+        case EditCommand::Paste:
+            return !e->isReadOnly();
     }
     return false;
 }

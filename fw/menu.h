@@ -15,7 +15,7 @@ class QWidget;
 namespace fw {
 
 class MenuItem {
-public:
+  public:
     enum class Kind { Plain, Quit, Apple };
     explicit MenuItem(Kind kind = Kind::Plain);
     virtual ~MenuItem();
@@ -35,7 +35,7 @@ public:
     void setEnabled(bool on);
     bool isSeparator() const { return text_ == QStringLiteral("-"); }
 
-    void Append(MenuItem* item);  // takes the item
+    void Append(MenuItem* item);                 // takes the item
     MenuItem* Child(const QString& name) const;  // a direct item of this menu
     MenuItem* find(const QString& name) const;   // an item anywhere below this one
     int Count() const { return int(children_.size()); }
@@ -44,7 +44,7 @@ public:
 
     QAction* action() const { return action_.get(); }
 
-private:
+  private:
     Kind kind_;
     QString name_, text_, shortcut_;
     bool autoEnable_ = false;
@@ -58,7 +58,7 @@ private:
 // (EditUndo, EditCut, EditCopy, EditPaste, EditClear) act on the focused text field, and are
 // dropped, like a person's other input, while a handler runs (fw/inputgate.h).
 class MenuBar : public MenuItem {
-public:
+  public:
     MenuBar();
 
     std::function<bool(MenuItem&)> chosen;
@@ -75,7 +75,7 @@ public:
     void addShortcutsTo(QWidget* window, const QStringList& names);
     void choose(MenuItem& item);
 
-private:
+  private:
     void run(MenuItem& item);
 };
 

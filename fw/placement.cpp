@@ -23,11 +23,12 @@ QPointer<QWidget>& lastActedIn() {
 
 // Notes the game window of every press; it never consumes an event.
 class InputWatcher : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto type = event->type();
-        if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+        if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+             type == QEvent::ShortcutOverride) &&
             watched->isWidgetType()) {
             QWidget* window = static_cast<QWidget*>(watched)->window();
             if (qobject_cast<Window*>(window)) lastActedIn() = window;
@@ -40,7 +41,7 @@ public:
 // again (centred again, if centred) when the frame's margins change, never when the person resizes
 // or moves the window.
 class FrameKeeper : public QObject {
-public:
+  public:
     FrameKeeper(QWidget* window) : QObject(window), window_(window) {
         setObjectName(QStringLiteral("fw-frame-keeper"));
         window->installEventFilter(this);
@@ -56,13 +57,13 @@ public:
     }
     bool eventFilter(QObject*, QEvent* event) override {
         const auto type = event->type();
-        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && window_->pos() == placed_ &&
-            frameMargins() != margins_)
+        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+            window_->pos() == placed_ && frameMargins() != margins_)
             place(corner_, over_);
         return false;
     }
 
-private:
+  private:
     QSize frameMargins() const { return window_->frameGeometry().size() - window_->size(); }
     QWidget* window_;
     QPoint corner_, placed_;
@@ -109,7 +110,8 @@ void placeFrame(QWidget* window, const QPoint& wanted) { keeperOf(window)->place
 void centreFrame(QWidget* window, const QRect& over) { keeperOf(window)->place(QPoint(), over); }
 
 QWidget* actingWindow(const QWidget* besides) {
-    for (QWidget* w : {lastActedIn().data(), QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+    for (QWidget* w :
+         {lastActedIn().data(), QApplication::activeModalWidget(), QApplication::activeWindow()}) {
         auto* window = qobject_cast<Window*>(w);
         if (window && window != besides && window->isVisible() && !window->isClosed()) return window;
     }

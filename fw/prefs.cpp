@@ -1,13 +1,14 @@
 #include "fw/prefs.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fw {
 namespace {

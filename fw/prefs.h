@@ -20,13 +20,13 @@ bool writeLinesAtomically(const QString& path, const QStringList& lines, QString
 // every line is empty. Only a regular file opens: a FIFO, a device or a folder gives no stream, as
 // reading one could wait for ever or never end.
 class TextInputStream {
-public:
+  public:
     static std::unique_ptr<TextInputStream> open(const QString& path);  // null when it cannot
     QString ReadLine();
     bool EOF_() const;
     qint64 size() const { return file_.size(); }  // of the whole file, in bytes
 
-private:
+  private:
     QFile file_;
 };
 

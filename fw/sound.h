@@ -12,12 +12,12 @@ namespace fw {
 // tests read; real output is made only while audio is on (tests turn it off).
 class Sound : public QObject {
     Q_OBJECT
-public:
+  public:
     Sound(const QString& name, const QUrl& source);
     void Play();
     QString name() const { return name_; }
 
-private:
+  private:
     QString name_;
     QUrl source_;
     QSoundEffect* effect_ = nullptr;

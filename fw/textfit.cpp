@@ -1,9 +1,9 @@
 #include "fw/textfit.h"
 
+#include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
-#include <QAbstractItemModel>
 #include <QTreeView>
 #include <algorithm>
 
@@ -23,7 +23,8 @@ int columnNeed(const QTreeView* view, int column, const QStringList& cellTexts, 
                2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 1;
     const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 1;
     const QFontMetrics metrics(view->font());
-    for (const QString& text : cellTexts) need = std::max(need, extra + metrics.horizontalAdvance(text) + margins);
+    for (const QString& text : cellTexts)
+        need = std::max(need, extra + metrics.horizontalAdvance(text) + margins);
     return need;
 }
 

@@ -17,8 +17,10 @@ struct Lock {
 
 // One per window: watches the parents of locked controls and moves the controls on each resize.
 class LockKeeper : public QObject {
-public:
-    explicit LockKeeper(QObject* window) : QObject(window) { setObjectName(QStringLiteral("fw-lock-keeper")); }
+  public:
+    explicit LockKeeper(QObject* window) : QObject(window) {
+        setObjectName(QStringLiteral("fw-lock-keeper"));
+    }
 
     std::vector<Lock> locks;
     QHash<const QObject*, QSize> laidOut;  // each watched parent's size at its last resize
@@ -29,11 +31,12 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize && watched->isWidgetType()) follow(static_cast<QWidget*>(watched));
+        if (event->type() == QEvent::Resize && watched->isWidgetType())
+            follow(static_cast<QWidget*>(watched));
         return false;
     }
 
-private:
+  private:
     void follow(QWidget* parent) {
         const QSize size = parent->size();
         laidOut.insert(parent, size);
@@ -41,8 +44,8 @@ private:
             if (!l.control || l.control->parentWidget() != parent) continue;
             QRect r = l.control->geometry();
             if (l.left && l.right) {
-                r.setRect(l.margins.left(), r.y(), std::max(size.width() - l.margins.left() - l.margins.right(), 0),
-                          r.height());
+                r.setRect(l.margins.left(), r.y(),
+                          std::max(size.width() - l.margins.left() - l.margins.right(), 0), r.height());
             } else if (l.right) {
                 r.moveLeft(size.width() - l.margins.right() - r.width());
             }
@@ -68,7 +71,8 @@ void Window::lock(QWidget* control, bool left, bool top, bool right, bool bottom
     if (!keeper) keeper = new LockKeeper(this);
     design = keeper->reference(parent, design);
     const QRect r = control->geometry();
-    const QMargins margins(r.x(), r.y(), design.width() - r.x() - r.width(), design.height() - r.y() - r.height());
+    const QMargins margins(r.x(), r.y(), design.width() - r.x() - r.width(),
+                           design.height() - r.y() - r.height());
     std::erase_if(keeper->locks, [control](const Lock& l) { return l.control == control; });
     keeper->locks.push_back({control, margins, left, top, right, bottom});
     parent->installEventFilter(keeper);

@@ -111,7 +111,7 @@ void helpWindow::bindEvents() {
     helpField->mouseExit = scoped(this, &helpWindow::helpField_MouseExit);
     helpField->mouseDown = scoped(this, &helpWindow::helpField_MouseDown);
     connect(findEdit, &QLineEdit::textChanged, this, scoped(this, &helpWindow::findEdit_TextChange));
-    findEdit_TextChange();  // nothing to find yet: the button starts disabled
+    findEdit_TextChange();                                 // nothing to find yet: the button starts disabled
     findButton->action = [this] { findButton_Action(); };  // Push opens the scope itself
     moveBar->mouseDrag = scoped(this, &helpWindow::moveBar_MouseDrag);
     moveBar->mouseUp = scoped(this, &helpWindow::moveBar_MouseUp);

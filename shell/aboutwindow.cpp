@@ -48,15 +48,16 @@ void aboutWindow::mousePressEvent(QMouseEvent* e) {
 void aboutWindow::keyPressEvent(QKeyEvent* e) {
     // The keys that dismiss a box close it as a press does.
     switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        e->accept();
-        fw::HandlerScope scope;
-        Close();
-        return;
-    }
-    default: fw::Window::keyPressEvent(e);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space: {
+            e->accept();
+            fw::HandlerScope scope;
+            Close();
+            return;
+        }
+        default:
+            fw::Window::keyPressEvent(e);
     }
 }

@@ -8,17 +8,17 @@ class QLabel;
 // it was opened from.
 class aboutWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static aboutWindow* get() { return fw::Window::get<aboutWindow>(); }
 
     QLabel* versionStatic = nullptr;
 
-protected:
+  protected:
     void createControls() override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void versionStatic_Open();
 };

@@ -27,7 +27,7 @@ void unhandled(const char* what) {
 }
 
 class ZorvikApplication : public QApplication {
-public:
+  public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* event) override {
         try {

@@ -11,7 +11,7 @@ class MenuItem;
 
 // The application object: its opening, the menus' enabling and the five menu handlers.
 class app {
-public:
+  public:
     Menu* MenuBar = nullptr;
 
     void EnableMenuItems();
@@ -35,7 +35,7 @@ public:
     QString ShortVersion() const;  // "1.0.0"
     QString LongVersion() const;   // "Version 1.0.0"
 
-private:
+  private:
     QList<std::pair<QString, std::function<bool()>>> handlers_;
 };
 

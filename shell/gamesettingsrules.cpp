@@ -110,8 +110,8 @@ void gameSettingsWindow::choosePopup(QComboBox* popup, const QString& text) {
 
 void gameSettingsWindow::playerListBox_Change() {
     const int selected = listIndex();
-    choosePopup(playerKindPopup, selected > -1 ? playerListBox->topLevelItem(selected)->text(2)
-                                               : QStringLiteral("Human"));
+    choosePopup(playerKindPopup,
+                selected > -1 ? playerListBox->topLevelItem(selected)->text(2) : QStringLiteral("Human"));
 }
 
 // Only the row changes: the players of a running game are rebuilt by "Start Game" alone.

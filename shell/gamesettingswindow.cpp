@@ -28,7 +28,7 @@ constexpr int kAnyLength = std::numeric_limits<int>::max();
 
 // Only the names (column 1) are edited in place; the kind is chosen with the popup.
 class NameOnlyDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -156,7 +156,7 @@ void gameSettingsWindow::createControls() {
     fw::widenToFit(addButton, playerListBox->x() + playerListBox->width());
     fw::widenToFit(cancelButton, okayButton->x() - 4);
     setButtonsTakeFocus(true);
-    const QList<QWidget*> order = {playerListBox, nameField,    playerKindPopup, addButton,
+    const QList<QWidget*> order = {playerListBox,  nameField,    playerKindPopup, addButton,
                                    roundSizePopup, cancelButton, okayButton};
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     nameField->setFocus();
@@ -183,7 +183,8 @@ void gameSettingsWindow::playerListBox_Open() {
     const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list) +
                     list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const int playing = std::max(inner * 20 / 100, fw::columnNeed(list, 0, {QString()}, box));
-    const int kind = std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kindNames()));
+    const int kind =
+        std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kindNames()));
     list->setColumnWidth(0, playing);
     list->setColumnWidth(1, std::max(inner - playing - kind, fw::columnNeed(list, 1)));
     list->setColumnWidth(2, kind);

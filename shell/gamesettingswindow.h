@@ -11,15 +11,15 @@ class QTreeWidget;
 // "Start Game".
 class gameSettingsWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static gameSettingsWindow* get() { return fw::Window::get<gameSettingsWindow>(); }
 
     QTreeWidget* playerListBox = nullptr;  // Playing (check box), Name (editable), Kind
     fw::PushButton* addButton = nullptr;
     QLineEdit* nameField = nullptr;
     QGroupBox* GroupBox1 = nullptr;
-    fw::PushButton* okayButton = nullptr;      // "Start Game"
-    fw::PushButton* cancelButton = nullptr;    // "Cancel"
+    fw::PushButton* okayButton = nullptr;    // "Start Game"
+    fw::PushButton* cancelButton = nullptr;  // "Cancel"
     QComboBox* roundSizePopup = nullptr;
     QLabel* Label[3] = {nullptr, nullptr, nullptr};
     QComboBox* playerKindPopup = nullptr;
@@ -42,12 +42,12 @@ public:
     // The menus' enabling while the dialog is the active window.
     Q_INVOKABLE void EnableMenuItems();
 
-protected:
+  protected:
     void createControls() override;
     void Open() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void playerListBox_Open();
     int listIndex() const;  // the selected row, -1 for none
 };

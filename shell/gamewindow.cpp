@@ -13,7 +13,8 @@ QFont boldSystem() {
     return f;
 }
 
-QLabel* caption(QWidget* parent, const QString& name, const QString& text, const QRect& r, const QFont& font) {
+QLabel* caption(QWidget* parent, const QString& name, const QString& text, const QRect& r,
+                const QFont& font) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(r);

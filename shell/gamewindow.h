@@ -7,7 +7,7 @@ class boardClass;
 // The main window: the dice table, the three turn buttons, two captions and the die readout.
 class gameWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static gameWindow* get() { return fw::Window::get<gameWindow>(); }
 
     bool firstRoll = false;   // the turn's first roll is still to come
@@ -37,7 +37,7 @@ public:
     // runs (input met in one of its loop yields is dropped).
     bool personMayAct() const;
 
-protected:
+  protected:
     void createControls() override;
     void Open() override;
     bool KeyDown(const QString& key) override;

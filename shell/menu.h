@@ -3,7 +3,7 @@
 
 // The application's menu bar: File, Edit and Help, built once on first use.
 class Menu : public fw::MenuBar {
-public:
+  public:
     static Menu* get();
     Menu();
 };

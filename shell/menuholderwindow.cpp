@@ -25,7 +25,7 @@ void keepOrDropHolder() {
 
 // Looks at the game's windows coming and going; decides once the event that moved them is over.
 class Watcher : public QObject {
-public:
+  public:
     bool eventFilter(QObject* object, QEvent* event) override {
         const auto type = event->type();
         if ((type == QEvent::Show || type == QEvent::Hide) && qobject_cast<fw::Window*>(object) &&
@@ -39,7 +39,7 @@ public:
         return false;
     }
 
-private:
+  private:
     bool pending_ = false;
 };
 

@@ -25,7 +25,7 @@ constexpr int kTableHeight = 150;
 
 // Paints the row of the player on turn yellow with black text, whatever the desktop's theme.
 class CurrentRowDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -46,10 +46,10 @@ public:
 
 // Lies over the score table and takes every click, so that the table only displays.
 class NoClickCanvas : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
     void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }

@@ -8,7 +8,7 @@ class QLabel;
 // The score table and the game history, beside the main window.
 class playerListWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static playerListWindow* get() { return fw::Window::get<playerListWindow>(); }
 
     QTreeWidget* ListBox1 = nullptr;   // the score table: Name, Throw Score, Turn Score, Total Score
@@ -19,12 +19,12 @@ public:
     // Rewrites the score cells of every row and marks the player on turn.
     void updateScores();
 
-protected:
+  protected:
     void createControls() override;
     void Open() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void layOutColumns();
 };

@@ -51,4 +51,6 @@ bool writeIcon(const QString& folder, int scale, const QString& suffix) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return artwork::runPictures(argc, argv, QStringLiteral("icon"), writeIcon); }
+int main(int argc, char** argv) {
+    return artwork::runPictures(argc, argv, QStringLiteral("icon"), writeIcon);
+}

@@ -12,8 +12,8 @@
 #include <QPainter>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
 #include <functional>
@@ -96,8 +96,11 @@ bool saveUpdateOffer(const QString& path) {
     QObject::connect(&site, &QTcpServer::newConnection, [&site] {
         QTcpSocket* s = site.nextPendingConnection();
         const QByteArray body =
-            "<Zorvik><CurrentVersion>1.1.0</CurrentVersion><Description>Two new computer players and a quicker "
-            "dice table.</Description><Free>Yes</Free><DownloadURLOSX>https://www.zorvik.example/zorvik-1.1.0.tar.gz"
+            "<Zorvik><CurrentVersion>1.1.0</CurrentVersion><Description>Two new computer players and a "
+            "quicker "
+            "dice "
+            "table.</Description><Free>Yes</Free><DownloadURLOSX>https://www.zorvik.example/"
+            "zorvik-1.1.0.tar.gz"
             "</DownloadURLOSX></Zorvik>";
         s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
         s->disconnectFromHost();
@@ -114,7 +117,8 @@ bool saveUpdateOffer(const QString& path) {
         settle();
         const QPixmap under = w->grab(), over = box->grab();
         const qreal ratio = under.devicePixelRatio();
-        const QSize underSize = (QSizeF(under.size()) / ratio).toSize(), overSize = (QSizeF(over.size()) / ratio).toSize();
+        const QSize underSize = (QSizeF(under.size()) / ratio).toSize(),
+                    overSize = (QSizeF(over.size()) / ratio).toSize();
         constexpr int kMargin = 12, kTitle = 22;
         const QRect underAt(QPoint(kMargin, kMargin + kTitle), underSize);
         const QRect overAt(underAt.topLeft() + QPoint(60, 50 + kTitle), overSize);
@@ -124,8 +128,8 @@ bool saveUpdateOffer(const QString& path) {
         shot.fill(QColor(0xd8, 0xdc, 0xe0));
         QPainter g(&shot);
         // The offscreen platform draws no window frames: a plain title bar stands in for each.
-        for (const auto& [rect, pixmap, title] : {std::tuple(underAt, under, w->windowTitle()),
-                                                  std::tuple(overAt, over, box->windowTitle())}) {
+        for (const auto& [rect, pixmap, title] :
+             {std::tuple(underAt, under, w->windowTitle()), std::tuple(overAt, over, box->windowTitle())}) {
             const QRect bar(rect.left(), rect.top() - kTitle, rect.width(), kTitle);
             g.fillRect(bar, QColor(0x5a, 0x6a, 0x7c));
             g.setPen(Qt::white);

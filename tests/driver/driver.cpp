@@ -25,14 +25,14 @@ QPushButton* enabledButton(const char* window, const char* name) {
 }
 
 class Driver : public QObject {
-public:
+  public:
     Driver() {
         clock_.start();
         connect(&timer_, &QTimer::timeout, this, [this] { step(); });
         timer_.start(10);
     }
 
-private:
+  private:
     void say(const char* what) {
         std::printf("driver: %s\n", what);
         std::fflush(stdout);
@@ -83,7 +83,7 @@ private:
 class DriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver.json")
-public:
+  public:
     QObject* create(const QString& key, const QString& parameters) override {
         Q_UNUSED(parameters);
         return key == QLatin1String("zorvikdriver") ? new Driver : nullptr;

@@ -37,7 +37,7 @@ struct ScriptedRandom {
 
 class BoardRollTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         startTurn();
@@ -54,7 +54,8 @@ private Q_SLOTS:
             for (int j = 1; j <= 6; ++j) {
                 const dieClass& d = dice(j);
                 QVERIFY(d.face >= 1 && d.face <= 6);
-                QVERIFY2(d.x >= 210 && d.x <= 500 && d.y >= 10 && d.y <= 310, qPrintable(QString::number(roll)));
+                QVERIFY2(d.x >= 210 && d.x <= 500 && d.y >= 10 && d.y <= 310,
+                         qPrintable(QString::number(roll)));
                 QVERIFY(!d.save && !d.containsPoints && d.link == 0 && d.score == 0);
                 for (int i = 1; i < j; ++i) QVERIFY2(apart(j, i), qPrintable(QString("roll %1").arg(roll)));
             }
@@ -95,7 +96,8 @@ private Q_SLOTS:
             QCOMPARE(d.link, kept.link);
             QCOMPARE(d.score, kept.score);
         }
-        QCOMPARE((QList<int>{dice(2).face, dice(4).face, dice(5).face, dice(6).face}), (QList<int>{2, 4, 6, 1}));
+        QCOMPARE((QList<int>{dice(2).face, dice(4).face, dice(5).face, dice(6).face}),
+                 (QList<int>{2, 4, 6, 1}));
         for (int i : {2, 4, 5, 6}) {
             QVERIFY(!dice(i).containsPoints && dice(i).x >= 210);
             for (int j : {2, 4, 5, 6})
@@ -122,17 +124,29 @@ private Q_SLOTS:
     // Placement rules
 
     void isOkay_rollAreaBoundsAndClearance() {
-        for (const auto& [x, y, ok] : {std::tuple{500, 100, true}, {501, 100, false}, {210, 100, true},
-                                       {209, 100, false}, {300, 310, true}, {300, 311, false},
-                                       {300, 10, true}, {300, 9, false}})
+        for (const auto& [x, y, ok] : {std::tuple{500, 100, true},
+                                       {501, 100, false},
+                                       {210, 100, true},
+                                       {209, 100, false},
+                                       {300, 310, true},
+                                       {300, 311, false},
+                                       {300, 10, true},
+                                       {300, 9, false}})
             QCOMPARE(table()->isOkay(0, x, y), ok);
 
         dice(1).x = 300;
         dice(1).y = 100;
-        for (const auto& [x, y, ok] : {std::tuple{372, 100, true}, {227, 100, true}, {300, 172, true},
-                                       {300, 27, true}, {371, 100, false}, {228, 100, false},
-                                       {300, 171, false}, {300, 28, false}, {371, 171, false},
-                                       {228, 28, false}, {372, 172, true}})
+        for (const auto& [x, y, ok] : {std::tuple{372, 100, true},
+                                       {227, 100, true},
+                                       {300, 172, true},
+                                       {300, 27, true},
+                                       {371, 100, false},
+                                       {228, 100, false},
+                                       {300, 171, false},
+                                       {300, 28, false},
+                                       {371, 171, false},
+                                       {228, 28, false},
+                                       {372, 172, true}})
             QVERIFY2(table()->isOkay(1, x, y) == ok, qPrintable(QString("%1,%2").arg(x).arg(y)));
         QVERIFY(table()->isOkay(0, 300, 100));  // die 1 is tested against nothing
 
@@ -172,11 +186,13 @@ private Q_SLOTS:
             ++counts[f];
         }
         for (int f = 1; f <= 6; ++f)  // 10000 expected; one standard deviation is about 91
-            QVERIFY2(counts[f] > 9600 && counts[f] < 10400, qPrintable(QString("face %1: %2").arg(f).arg(counts[f])));
+            QVERIFY2(counts[f] > 9600 && counts[f] < 10400,
+                     qPrintable(QString("face %1: %2").arg(f).arg(counts[f])));
 
         ScriptedRandom edges{{0.0, 1.0 / 6, 0.5, 0.999999}};
         edges.install();
-        QCOMPARE((QList<int>{table()->randomSix(), table()->randomSix(), table()->randomSix(), table()->randomSix()}),
+        QCOMPARE((QList<int>{table()->randomSix(), table()->randomSix(), table()->randomSix(),
+                             table()->randomSix()}),
                  (QList<int>{1, 2, 4, 6}));
     }
 

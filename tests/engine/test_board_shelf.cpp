@@ -9,7 +9,7 @@ using globalsModule::dice;
 
 class BoardShelfTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         startTurn();
@@ -50,7 +50,8 @@ private Q_SLOTS:
         clickDie(1);
         clickDie(3);
         QCOMPARE(place(1), square(1));
-        QCOMPARE((QList<QPoint>{place(3), place(4), place(5)}), (QList<QPoint>{square(2), square(3), square(4)}));
+        QCOMPARE((QList<QPoint>{place(3), place(4), place(5)}),
+                 (QList<QPoint>{square(2), square(3), square(4)}));
 
         clickDie(1);  // back from square 1
         clickDie(2);  // the 5 takes square 1 again, before square 5 that was never used
@@ -90,7 +91,8 @@ private Q_SLOTS:
         clickDie(5);
         QCOMPARE(fw::beepCount(), 1);
         QCOMPARE(fw::shownDialogs().size(), 1);
-        QCOMPARE(fw::shownDialogs().first().message, QStringLiteral("You may only move dice that contain points."));
+        QCOMPARE(fw::shownDialogs().first().message,
+                 QStringLiteral("You may only move dice that contain points."));
         QCOMPARE(played("CLICK"), 0);
         QVERIFY(events().isEmpty());
         QCOMPARE(place(5), before);

@@ -29,7 +29,7 @@ QString readoutAt(const QPoint& p) {
 
 class BoardTableTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         startTurn();
@@ -152,8 +152,7 @@ private Q_SLOTS:
         const QImage drawn = snapshot();
         const QPoint origin(300, 100);
         QCOMPARE(drawn.pixel(origin + clear), empty.pixel(origin + clear));
-        QCOMPARE(at(drawn, (origin + solid).x(), (origin + solid).y()),
-                 pic.pixelColor(solid).toRgb());
+        QCOMPARE(at(drawn, (origin + solid).x(), (origin + solid).y()), pic.pixelColor(solid).toRgb());
     }
 
     void mainWindow_layout() {
@@ -164,8 +163,8 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("Zorvik!"));
         QCOMPARE(w->content()->size(), QSize(600, 459));
         const QList<std::pair<const char*, QRect>> controls = {
-            {"rollButton", {490, 422, 100, 22}}, {"playingSurface", {11, 28, 579, 381}},
-            {"Label0", {11, 7, 100, 20}},        {"Label1", {206, 7, 100, 20}},
+            {"rollButton", {490, 422, 100, 22}},   {"playingSurface", {11, 28, 579, 381}},
+            {"Label0", {11, 7, 100, 20}},          {"Label1", {206, 7, 100, 20}},
             {"saveAllButton", {11, 423, 150, 20}}, {"stopButton", {368, 423, 110, 20}},
             {"debug", {173, 419, 195, 33}}};
         for (const auto& [name, rect] : controls) {

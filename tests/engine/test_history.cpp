@@ -24,7 +24,7 @@ bool lineBold(int n) {
 
 class HistoryTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         while (gIndentLevel > 0) decIndent();
@@ -38,9 +38,10 @@ private Q_SLOTS:
         displayMessage(QString(), false);
         decIndent();
         displayMessage(QStringLiteral("--"), false);
-        QCOMPARE(testing::historyLines(),
-                 (QStringList{QStringLiteral("top"), QStringLiteral("        ") + QString(25, QLatin1Char('-')),
-                              QStringLiteral("        "), QStringLiteral("    --")}));
+        QCOMPARE(
+            testing::historyLines(),
+            (QStringList{QStringLiteral("top"), QStringLiteral("        ") + QString(25, QLatin1Char('-')),
+                         QStringLiteral("        "), QStringLiteral("    --")}));
         QCOMPARE(history()->toPlainText().right(1), QStringLiteral("\n"));
     }
 
@@ -74,8 +75,9 @@ private Q_SLOTS:
         selection.setPosition(8, QTextCursor::KeepAnchor);
         history()->setTextCursor(selection);
         displayMessage(QStringLiteral("third line"), true);
-        QCOMPARE(testing::historyLines(), (QStringList{QStringLiteral("first line"), QStringLiteral("second line"),
-                                                        QStringLiteral("third line")}));
+        QCOMPARE(testing::historyLines(),
+                 (QStringList{QStringLiteral("first line"), QStringLiteral("second line"),
+                              QStringLiteral("third line")}));
         QCOMPARE(history()->textCursor().selectedText(), QStringLiteral("rst li"));
         QVERIFY(lineBold(2));
         QVERIFY(!lineBold(0));

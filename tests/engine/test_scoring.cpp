@@ -22,15 +22,15 @@ int whistles() { return int(fw::playedSounds().count(QStringLiteral("WHISTLEAPPR
 
 class ScoringTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { testing::resetGame(); }
 
     void straight_scoresAllSixAsOneGroup() {
         testing::setFaces({2, 3, 4, 5, 6, 1});
         QCOMPARE(calcRollScore(true, false), 2000);
-        QCOMPARE(testing::historyLines(),
-                 (QStringList{QStringLiteral("You rolled:  2 3 4 5 6 1 "), QStringLiteral("That's a straight!"),
-                              QStringLiteral("Total of this Roll: 2000")}));
+        QCOMPARE(testing::historyLines(), (QStringList{QStringLiteral("You rolled:  2 3 4 5 6 1 "),
+                                                       QStringLiteral("That's a straight!"),
+                                                       QStringLiteral("Total of this Roll: 2000")}));
         QCOMPARE(links(), (QList<int>{1, 1, 1, 1, 1, 1}));
         QCOMPARE(scores(), (QList<int>{2000, 2000, 2000, 2000, 2000, 2000}));
         QCOMPARE(whistles(), 1);
@@ -53,11 +53,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("face");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("points");
-        const int table[6][4] = {{1000, 2000, 4000, 8000}, {200, 400, 800, 1600}, {300, 600, 1200, 2400},
+        const int table[6][4] = {{1000, 2000, 4000, 8000}, {200, 400, 800, 1600},   {300, 600, 1200, 2400},
                                  {400, 800, 1600, 3200},   {500, 1000, 2000, 4000}, {600, 1200, 2400, 4800}};
         for (int f = 1; f <= 6; ++f)
-            for (int n = 3; n <= 6; ++n)
-                QTest::addRow("%d x%d", f, n) << f << n << table[f - 1][n - 3];
+            for (int n = 3; n <= 6; ++n) QTest::addRow("%d x%d", f, n) << f << n << table[f - 1][n - 3];
     }
     void nOfAKind_everyFaceAndCount() {
         QFETCH(int, face);
@@ -78,8 +77,13 @@ private Q_SLOTS:
         }
         const int total = calcRollScore(true, false);
         QCOMPARE(total, points);
-        const QStringList words{QString(), QString(), QString(), QStringLiteral("three"), QStringLiteral("four"),
-                                QStringLiteral("five"), QStringLiteral("six")};
+        const QStringList words{QString(),
+                                QString(),
+                                QString(),
+                                QStringLiteral("three"),
+                                QStringLiteral("four"),
+                                QStringLiteral("five"),
+                                QStringLiteral("six")};
         QVERIFY(testing::historyLines().contains(
             QStringLiteral("There are %1 %2's").arg(words[count]).arg(face)));
         for (int i = 1; i <= 6; ++i) {
@@ -93,9 +97,10 @@ private Q_SLOTS:
     void singlesAndKinds_mix() {
         testing::setFaces({5, 5, 5, 2, 3, 1});
         QCOMPARE(calcRollScore(true, false), 600);
-        QCOMPARE(testing::historyLines(),
-                 (QStringList{QStringLiteral("You rolled:  5 5 5 2 3 1 "), QStringLiteral("There is one 1"),
-                              QStringLiteral("There are three 5's"), QStringLiteral("Total of this Roll: 600")}));
+        QCOMPARE(
+            testing::historyLines(),
+            (QStringList{QStringLiteral("You rolled:  5 5 5 2 3 1 "), QStringLiteral("There is one 1"),
+                         QStringLiteral("There are three 5's"), QStringLiteral("Total of this Roll: 600")}));
         QCOMPARE(dice(6).score, 100);
         QCOMPARE(dice(1).link, dice(2).link);
         QCOMPARE(dice(2).link, dice(3).link);

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "fw/events.h"
 #include "fw/placement.h"
@@ -16,7 +16,7 @@ namespace {
 // A window whose button closes the window from inside its own handler.
 class ProbeWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     static ProbeWindow* get() { return fw::Window::get<ProbeWindow>(); }
     fw::PushButton* closeButton = nullptr;
     fw::PushButton* okButton = nullptr;
@@ -26,7 +26,7 @@ public:
     bool aliveAfterClose = false;
     QString keys;
 
-protected:
+  protected:
     void createControls() override {
         closeButton = new fw::PushButton(QStringLiteral("Close"), content());
         closeButton->action = [this] {
@@ -51,12 +51,12 @@ protected:
 // A game window with a text field, a popup and a long list.
 class ControlsWindow : public fw::Window {
     Q_OBJECT
-public:
+  public:
     QLineEdit* field = nullptr;
     QComboBox* popup = nullptr;
     QTreeWidget* list = nullptr;
 
-protected:
+  protected:
     void createControls() override {
         setContentSize(300, 200);
         field = new QLineEdit(content());
@@ -73,14 +73,14 @@ protected:
 // The same controls in a window that is no part of the game.
 class ViewerWindow : public ControlsWindow {
     Q_OBJECT
-public:
+  public:
     bool dropsInputWhileBusy() const override { return false; }
 };
 }  // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void accessor_returnsOneWindowUntilClosed() {
         ProbeWindow* w = ProbeWindow::get();
         QCOMPARE(ProbeWindow::get(), w);
@@ -117,7 +117,7 @@ private Q_SLOTS:
         w->okButton->personGate = [] { return false; };
         w->okButton->click();
         QVERIFY(w->log.isEmpty());  // a person may not press now
-        w->okButton->Push();         // the game itself still may
+        w->okButton->Push();        // the game itself still may
         QCOMPARE(w->log, QStringList{QStringLiteral("ok")});
         w->Close();
     }
@@ -131,7 +131,7 @@ private Q_SLOTS:
             QTest::keyClick(w, Qt::Key_Return);
             QTest::keyClick(w, Qt::Key_Escape);
             QVERIFY(w->log.isEmpty());
-            w->okButton->Push();  // the game itself still presses
+            w->okButton->Push();   // the game itself still presses
             fw::ModalScope modal;  // a modal window shown from the handler
             w->okButton->click();
         }
@@ -156,8 +156,7 @@ private Q_SLOTS:
             fw::HandlerScope running;
             QTest::keyClicks(w->field, QStringLiteral("abc"));
             wheel(w->popup);
-            QTest::mouseClick(w->list->viewport(), Qt::LeftButton, {},
-                              w->list->visualItemRect(row).center());
+            QTest::mouseClick(w->list->viewport(), Qt::LeftButton, {}, w->list->visualItemRect(row).center());
             QTest::keyClick(w->list, Qt::Key_Space);
             QTest::keyClicks(viewer->field, QStringLiteral("abc"));
             wheel(w->list->viewport());  // only scrolls: let through
@@ -327,7 +326,8 @@ private Q_SLOTS:
             QVERIFY(order.isEmpty());  // a handler is still running
         }
         testing::drain(10);
-        QCOMPARE(order, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
     }
 };
 

@@ -181,7 +181,8 @@ class LinkTest : public QObject {
                          Qt::LeftButton, {});
         QApplication::sendEvent(w->helpField->viewport(), &drag);
         QTest::mouseRelease(w->helpField->viewport(), Qt::LeftButton, {}, to);
-        QCOMPARE(w->helpField->SelLength(), w->helpField->CharPosAtXY(to.x(), to.y()) - w->helpField->SelStart());
+        QCOMPARE(w->helpField->SelLength(),
+                 w->helpField->CharPosAtXY(to.x(), to.y()) - w->helpField->SelStart());
         QVERIFY(w->helpField->SelLength() > 0);
         QCOMPARE(fw::beepCount(), 1);
         QVERIFY(browser.opened.size() == 1 && w->topicsList->Text() == QStringLiteral("A"));

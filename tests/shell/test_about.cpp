@@ -8,7 +8,7 @@
 
 class AboutBoxTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { testing::resetGame(); }
 
     void box_showsThePictureAndTheLongVersion() {
@@ -24,8 +24,8 @@ private Q_SLOTS:
         const auto picture = zorvikaboutbox();
         QVERIFY(picture);
         const QImage shown = box->grab().toImage();
-        const QImage art = picture->toImage().scaled(400 * picture->devicePixelRatio(),
-                                                     300 * picture->devicePixelRatio());
+        const QImage art =
+            picture->toImage().scaled(400 * picture->devicePixelRatio(), 300 * picture->devicePixelRatio());
         const qreal ratio = picture->devicePixelRatio();
         for (const QPoint p : {QPoint(5, 5), QPoint(390, 290), QPoint(200, 40), QPoint(300, 200)})
             QCOMPARE(shown.pixelColor(p), art.pixelColor(int(p.x() * ratio), int(p.y() * ratio)));

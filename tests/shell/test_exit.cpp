@@ -9,7 +9,7 @@
 // The real program as a process of its own: its start, its end and what it leaves behind.
 class ProgramExitTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void rollWithSoundOn_thenQuit_exitsCleanly() {
         QTemporaryDir config;
         QTemporaryDir runtime;
@@ -37,7 +37,8 @@ private Q_SLOTS:
         const QByteArray err = program.readAllStandardError();
         QVERIFY2(out.contains("driver: rolled\ndriver: quits\n"), (out + err).constData());
         QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
-                 qPrintable(QStringLiteral("exit %1: %2").arg(program.exitCode()).arg(QString::fromLocal8Bit(err))));
+                 qPrintable(
+                     QStringLiteral("exit %1: %2").arg(program.exitCode()).arg(QString::fromLocal8Bit(err))));
     }
 };
 

@@ -27,7 +27,7 @@ using namespace turns;
 namespace {
 // Sets the application's palette or font for one test and puts the old one back after it.
 class DesktopLook {
-public:
+  public:
     DesktopLook() : palette_(QApplication::palette()), font_(QApplication::font()) {}
     ~DesktopLook() {
         for (fw::Window* w : fw::Window::allOpen()) w->Close();
@@ -36,7 +36,7 @@ public:
         QApplication::setFont(font_);
     }
 
-private:
+  private:
     QPalette palette_;
     QFont font_;
 };
@@ -54,8 +54,8 @@ QPalette darkPalette() {
 bool headingWhole(QTreeWidget* t, int c) {
     const int margin = t->header()->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, t->header());
     const QString text = t->headerItem()->text(c);
-    return QFontMetrics(t->header()->font()).elidedText(text, Qt::ElideRight, t->columnWidth(c) - 2 * margin) ==
-           text;
+    return QFontMetrics(t->header()->font())
+               .elidedText(text, Qt::ElideRight, t->columnWidth(c) - 2 * margin) == text;
 }
 
 bool cellWhole(QTreeWidget* t, int c, const QString& text) {
@@ -116,8 +116,10 @@ class WindowLooksTest : public QObject {
         QTreeWidget* list = d->playerListBox;
         for (int c = 0; c < 3; ++c) QVERIFY2(headingWhole(list, c), qPrintable(list->headerItem()->text(c)));
         for (int k = 0; k < d->playerKindPopup->count(); ++k)
-            QVERIFY2(cellWhole(list, 2, d->playerKindPopup->itemText(k)), qPrintable(d->playerKindPopup->itemText(k)));
-        QVERIFY(list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2) <= list->viewport()->width());
+            QVERIFY2(cellWhole(list, 2, d->playerKindPopup->itemText(k)),
+                     qPrintable(d->playerKindPopup->itemText(k)));
+        QVERIFY(list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2) <=
+                list->viewport()->width());
 
         gameWindow* m = gw();
         for (QWidget* w : {static_cast<QWidget*>(m->Label[0]), static_cast<QWidget*>(m->Label[1]),
@@ -280,7 +282,7 @@ class WindowLooksTest : public QObject {
             reached.insert(QApplication::focusWidget());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        const QSet<QWidget*> all = {d->playerListBox, d->nameField,      d->playerKindPopup, d->addButton,
+        const QSet<QWidget*> all = {d->playerListBox,  d->nameField,    d->playerKindPopup, d->addButton,
                                     d->roundSizePopup, d->cancelButton, d->okayButton};
         QCOMPARE(reached, all);
         QCOMPARE(d->playerListBox->topLevelItemCount(), 2);  // Tab pressed nothing

@@ -48,7 +48,7 @@ void trigger(const char* name) { Menu::get()->find(QLatin1String(name))->action(
 
 class MenuTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         setUpApplication();

@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -5,7 +7,6 @@
 #include <QTest>
 #include <csignal>
 #include <random>
-#include <sys/resource.h>
 
 #include "engine/globals.h"
 #include "fw/prefs.h"
@@ -15,8 +16,8 @@ using namespace globalsModule;
 
 namespace {
 using testing::prefsPath;
-using testing::writePrefs;
 using testing::readPrefs;
+using testing::writePrefs;
 
 void setRoster(const QList<std::tuple<QString, int, bool>>& players) {
     gCompletePlayerList.redim(int(players.size()));
@@ -39,7 +40,7 @@ QStringList rosterNames() {
 
 class PrefsFileTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(prefsPath());
@@ -71,9 +72,12 @@ private Q_SLOTS:
     }
 
     void rosterOfSix_keepsOrderAndEveryField() {
-        setRoster({{QStringLiteral("Zed"), 5, false}, {QStringLiteral("Amy"), 0, true},
-                   {QStringLiteral("Dup"), 3, true}, {QStringLiteral("Dup"), 4, false},
-                   {QString(), 1, true}, {QStringLiteral("  spaced  "), 2, true}});
+        setRoster({{QStringLiteral("Zed"), 5, false},
+                   {QStringLiteral("Amy"), 0, true},
+                   {QStringLiteral("Dup"), 3, true},
+                   {QStringLiteral("Dup"), 4, false},
+                   {QString(), 1, true},
+                   {QStringLiteral("  spaced  "), 2, true}});
         gRoundSize = 50000;
         savePrefs();
         const auto before = gCompletePlayerList;
@@ -179,7 +183,8 @@ private Q_SLOTS:
     }
 
     void namesWithLineEnds_areStoredAsOneLine() {
-        setRoster({{QStringLiteral("Ann\nBob"), 1, true}, {QStringLiteral("C\r\nD\rE"), 2, false},
+        setRoster({{QStringLiteral("Ann\nBob"), 1, true},
+                   {QStringLiteral("C\r\nD\rE"), 2, false},
                    {QStringLiteral("Last"), 3, true}});
         gRoundSize = 20000;
         savePrefs();

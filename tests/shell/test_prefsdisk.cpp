@@ -1,16 +1,17 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "engine/globals.h"
 #include "fw/dialogs.h"
@@ -55,7 +56,7 @@ void addPlayer(gameSettingsWindow* d, const QString& name) {
 
 // Files written while it lives may not grow past `bytes`, as on a disk that is full.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         rlimit small = saved_;
@@ -67,7 +68,7 @@ public:
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     void (*oldHandler_)(int);
     rlimit saved_{};
 };
@@ -75,7 +76,7 @@ private:
 
 class PrefsDiskTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(prefsPath());

@@ -1,8 +1,8 @@
 #include <QAbstractEventDispatcher>
 #include <QComboBox>
-#include <QStyledItemDelegate>
 #include <QDir>
 #include <QFile>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -38,7 +38,7 @@ int eventLoopPasses(const std::function<void()>& work) {
 
 // Counts how often a list measures one of its rows.
 class MeasuringDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     mutable int measured = 0;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -56,7 +56,7 @@ int passesToOpenWith(int players) {
 
 class RosterDialogTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(testing::prefsPath());

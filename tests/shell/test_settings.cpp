@@ -74,7 +74,7 @@ std::shared_ptr<playerClass> player(const QString& name, int kind, bool active, 
 
 class SettingsDialogTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(prefsPath());

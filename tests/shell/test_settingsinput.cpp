@@ -64,7 +64,7 @@ bool typeQuickly(QWidget* first, Qt::Key key1, QWidget* second, Qt::Key key2) {
 // Keys and edits that race the dialog's own handlers.
 class SettingsInputTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(testing::prefsPath());

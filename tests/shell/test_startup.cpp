@@ -21,8 +21,8 @@ using namespace globalsModule;
 
 namespace {
 using testing::prefsPath;
-using testing::writePrefs;
 using testing::readPrefs;
+using testing::writePrefs;
 
 QStringList visibleWindows() {
     QStringList names;
@@ -40,7 +40,7 @@ QStringList menuTitles(QMenuBar* bar) {
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(prefsPath());

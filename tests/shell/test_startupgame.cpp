@@ -29,7 +29,7 @@ using testing::readPrefs;
 
 QString onTurn() {
     return gCurrentPlayer >= 1 && gCurrentPlayer <= gPlayerList.ubound() ? gPlayerList(gCurrentPlayer).name
-                                                                          : QString();
+                                                                         : QString();
 }
 
 int scoreOf(const QString& name) {
@@ -49,7 +49,7 @@ bool annMayRoll() {
 // The real program, from its start to Quit: the first dialog, a turn played with the keys.
 class EndToEndTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() {
         testing::resetGame();
         QFile::remove(prefsPath());

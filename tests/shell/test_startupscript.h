@@ -15,7 +15,7 @@
 // the next pass; one that never comes true is recorded as a failure and the program is made to
 // quit, so a test cannot hang. Modal windows are answered by the modal hook, not by steps.
 class Script : public QObject {
-public:
+  public:
     void add(const QString& name, std::function<bool()> step) { steps_.emplace_back(name, std::move(step)); }
     void start() { post(); }
 
@@ -29,7 +29,7 @@ public:
     QStringList failures;
     bool finished() const { return next_ == steps_.size(); }
 
-private:
+  private:
     void post() {
         QTimer::singleShot(0, this, [this] { run(); });
     }

@@ -36,7 +36,8 @@ QString prefsPath() { return QDir(fw::PreferencesFolder()).filePath(QStringLiter
 
 void writePrefs(const QByteArray& bytes) {
     QFile f(prefsPath());
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(prefsPath()));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(prefsPath()));
     f.write(bytes);
 }
 
