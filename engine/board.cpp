@@ -182,14 +182,14 @@ void boardClass::paintEvent(QPaintEvent*) {
     Paint(g);
 }
 
-bool boardClass::personMayClick() const { return !rolling_ && (!personGate || personGate()); }
+bool boardClass::personMayClick() const { return !personGate || personGate(); }
 
-// A click is a press and a release on the table; the release acts. While the dice roll, or while
-// the turn gives a person nothing to do here, clicks are not acted upon.
+// A click is a press and a release on the table; the release acts. While the turn gives a person
+// nothing to do here, clicks are not acted upon; while the dice roll, the input gate drops them.
 void boardClass::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const QPoint p = e->position().toPoint();
-    pressed_ = !rolling_ && MouseDown(p.x(), p.y());
+    pressed_ = MouseDown(p.x(), p.y());
 }
 
 void boardClass::mouseReleaseEvent(QMouseEvent* e) {

@@ -4,6 +4,7 @@
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
+#include "fw/events.h"
 #include "fw/random.h"
 #include "shell/gamewindow.h"
 #include "shell/resources.h"
@@ -11,6 +12,7 @@
 using globalsModule::dice;
 
 void boardClass::rollTheDice() {
+    fw::HandlerScope scope;  // a roll started by code, too: a person's input in its yields is dropped
     const bool wasRolling = std::exchange(rolling_, true);
     const auto restore = qScopeGuard([this, wasRolling] { rolling_ = wasRolling; });
 

@@ -66,6 +66,7 @@ void computerPlays() {
     }
 }
 
+// The computer's pause for thought after each roll and bank: it plays at once, so nothing.
 void think() {}
 
 int numberOfDiceLeft() {

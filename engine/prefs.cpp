@@ -52,7 +52,7 @@ void savePrefs() {
     if (fw::writeLinesAtomically(path, lines, &why)) return;
     // Told once per save, and the game goes on: the old file stays as it was.
     fw::MessageDialog box;
-    box.Icon = 1;
+    box.Icon = fw::DialogIcon::Caution;
     box.Message = QStringLiteral("Your players could not be saved.");
     box.Explanation = QStringLiteral(
                           "The file \"%1\" could not be written: %2. The game goes on, but these "

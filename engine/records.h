@@ -10,7 +10,7 @@ struct dieClass {
     int x = 0, y = 0;             // top-left corner of its 64 x 64 picture in table pixels
     bool containsPoints = false;  // in a scoring group of its last roll; kept on the shelf
     int link = 0;                 // scoring group of the last scoring, 0 = none
-    bool savedThisTurn = false;   // never set; the scorer can count only such dice
+    bool savedThisTurn = false;   // the scorer can count only such dice; the game never marks one
     int score = 0;                // points of the die's whole group
     int oldX = 0, oldY = 0;       // roll-area place before the die went to the shelf
 };

@@ -141,7 +141,7 @@ void displayWinner() {
     fw::MessageDialog results;
     results.Message = message;
     results.Explanation = explanation;
-    results.Icon = 0;
+    results.Icon = fw::DialogIcon::Note;
     results.ShowModal();
 
     if (auto* w = fw::Window::ifOpen<gameWindow>()) w->Close();

@@ -26,7 +26,6 @@ std::int32_t Ticks() {
 }
 
 void useSelfAdvancingClock(bool on) { selfAdvancing = on; }
-bool selfAdvancingClock() { return selfAdvancing; }
 
 void yieldToEventLoop() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();

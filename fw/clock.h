@@ -8,7 +8,6 @@ std::int32_t Ticks();
 
 // Tests run a clock that advances one tick at every reading, so no wait ever sleeps.
 void useSelfAdvancingClock(bool on);
-bool selfAdvancingClock();
 
 // Made once per pass of every loop of the game: pending paints, timers and input are handled.
 // The game's own windows drop a person's input meanwhile (fw/inputgate.h), menu commands wait

@@ -14,9 +14,16 @@ std::function<int(const DialogRecord&)>& responder() {
     static std::function<int(const DialogRecord&)> r;
     return r;
 }
+
+// The button at `index` of the captions shown: the action button, then cancel and alternate if shown.
+DialogButton buttonAt(const MessageDialog& d, int index) {
+    if (index <= 0) return DialogButton::Action;
+    if (index == 1 && !d.CancelButton.isEmpty()) return DialogButton::Cancel;
+    return DialogButton::Alternate;
+}
 }  // namespace
 
-int MessageDialog::ShowModal() {
+DialogButton MessageDialog::ShowModal() {
     HandlerScope scope;
     ModalScope modal;
     QStringList captions{ActionButton};
@@ -28,7 +35,7 @@ int MessageDialog::ShowModal() {
     QList<DialogRecord>& log = shownDialogs();
     if (log.size() >= kLogLimit) log.remove(0, log.size() - kLogLimit / 2);
     log.append(record);
-    if (responder()) return responder()(record);
+    if (responder()) return buttonAt(*this, responder()(record));
 
     QMessageBox box(actingWindow());  // over the window the person acted in, not the screen's middle
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
@@ -38,8 +45,9 @@ int MessageDialog::ShowModal() {
     box.setInformativeText(Explanation);
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
         label->setTextFormat(Qt::PlainText);
-    box.setIcon(Icon == 1 ? QMessageBox::Warning
-                          : (Icon == 2 ? QMessageBox::Critical : QMessageBox::Information));
+    box.setIcon(Icon == DialogIcon::Caution
+                    ? QMessageBox::Warning
+                    : (Icon == DialogIcon::Stop ? QMessageBox::Critical : QMessageBox::Information));
     QList<QPushButton*> buttons;
     buttons << box.addButton(ActionButton, QMessageBox::AcceptRole);
     if (!CancelButton.isEmpty()) buttons << box.addButton(CancelButton, QMessageBox::RejectRole);
@@ -47,7 +55,7 @@ int MessageDialog::ShowModal() {
     box.setDefaultButton(buttons.first());
     box.exec();
     const int index = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
-    return index < 0 ? (CancelButton.isEmpty() ? 0 : 1) : index;
+    return buttonAt(*this, index < 0 ? (CancelButton.isEmpty() ? 0 : 1) : index);
 }
 
 void MsgBox(const QString& text) {

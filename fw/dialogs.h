@@ -13,23 +13,29 @@ struct DialogRecord {
     QStringList buttons;  // captions: the action button, then the cancel and alternate buttons shown
 };
 
-// A dialog with a message, an explanation and up to three buttons; ShowModal returns the
-// index of the button pressed (0 = the action button).
+// The picture beside a dialog's message; the desktop shows a question as a note.
+enum class DialogIcon { Note, Caution, Stop, Question };
+// The button that closed a dialog.
+enum class DialogButton { Action, Cancel, Alternate };
+
+// A dialog with a message, an explanation and up to three buttons; ShowModal returns the button
+// pressed (closing the box otherwise counts as its cancel button, or its action button if none).
 class MessageDialog {
   public:
     QString Title;
     QString Message;
     QString Explanation;
-    int Icon = 0;
+    DialogIcon Icon = DialogIcon::Note;
     QString ActionButton = QStringLiteral("OK");
     QString CancelButton;     // empty: none
     QString AlternateButton;  // empty: none
-    int ShowModal();
+    DialogButton ShowModal();
 };
 
 void MsgBox(const QString& text);
 
-// With a responder set, no box is shown: the responder gets the record and returns the button.
+// With a responder set, no box is shown: the responder gets the record and returns the index of
+// the button pressed in its captions (0 = the action button).
 void setDialogResponder(std::function<int(const DialogRecord&)> responder);
 QList<DialogRecord>& shownDialogs();  // oldest first (the last thousand or so)
 

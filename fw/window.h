@@ -79,6 +79,10 @@ class Window : public QWidget {
     // a window that is no part of the game (the help viewer) returns false and stays responsive.
     virtual bool dropsInputWhileBusy() const { return true; }
 
+    // Enables the menu items this window serves while it is the active window; the menu bar asks
+    // the application first, then the active window.
+    virtual void EnableMenuItems() {}
+
     // Tests answer modal windows: the hook runs from the event loop once the window is up.
     static void setModalHook(std::function<void(Window*)> hook);
 

@@ -57,7 +57,7 @@ class helpWindow : public fw::Window {
     QLineEdit* findEdit = nullptr;
     fw::PushButton* findButton = nullptr;
     fw::Canvas* moveBar = nullptr;
-    fw::Canvas* pictCanvas = nullptr;
+    fw::Canvas* pictCanvas = nullptr;  // a pane for a topic's picture; no topic has one, so it stays hidden
     Label* LabelArray[2] = {nullptr, nullptr};
 
     // Topic list and navigation.

@@ -1,7 +1,6 @@
 #include "shell/app.h"
 
 #include <QApplication>
-#include <QMetaObject>
 #include <QTimer>
 #include <memory>
 
@@ -9,6 +8,7 @@
 #include "fw/errors.h"
 #include "fw/events.h"
 #include "fw/text.h"
+#include "fw/window.h"
 #include "help/helpwindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appicon.h"
@@ -50,8 +50,7 @@ fw::MenuItem* menuItem(const char* name) {
 void activeWindowEnableMenuItems() {
     QWidget* w = QApplication::activeModalWidget();
     if (!w) w = QApplication::activeWindow();
-    if (w && w->metaObject()->indexOfMethod("EnableMenuItems()") >= 0)
-        QMetaObject::invokeMethod(w, "EnableMenuItems", Qt::DirectConnection);
+    if (auto* window = qobject_cast<fw::Window*>(w)) window->EnableMenuItems();
 }
 }  // namespace
 

@@ -40,7 +40,7 @@ class gameSettingsWindow : public fw::Window {
     void playerKindPopup_Change();
 
     // The menus' enabling while the dialog is the active window.
-    Q_INVOKABLE void EnableMenuItems();
+    void EnableMenuItems() override;
 
   protected:
     void createControls() override;

@@ -148,7 +148,7 @@ bool gameWindow::personMayAct() const {
     // otherwise enter the turn's handlers a second time.
     if (!fw::personInputIdle()) return false;
     const playerClass* p = playerOnTurn();
-    return p && p->human <= 0 && !playingSurface->rolling();
+    return p && p->human <= 0;
 }
 
 bool gameWindow::KeyDown(const QString& key) {

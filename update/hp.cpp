@@ -2,4 +2,4 @@
 
 #include <QWidget>
 
-hp::hp(QWidget* owner) : fw::HTTPSocket(owner), ownerWindow(owner) { setObjectName(QStringLiteral("hp")); }
+hp::hp(QWidget* owner) : fw::HTTPSocket(owner) { setObjectName(QStringLiteral("hp")); }

@@ -1,6 +1,4 @@
 #pragma once
-#include <QPointer>
-
 #include "fw/httpsocket.h"
 
 // The update window's socket. Aborted and gone with its window.
@@ -8,7 +6,4 @@ class hp : public fw::HTTPSocket {
     Q_OBJECT
   public:
     explicit hp(QWidget* owner);
-
-    int Index = -1;  // not in a control array
-    QPointer<QWidget> ownerWindow;
 };

@@ -82,18 +82,18 @@ void updateWindow::askUpgrade(const QString& newVersion, const QString& descript
     dialog.Explanation = description;
     dialog.CancelButton = QStringLiteral("Cancel");
     dialog.AlternateButton = QStringLiteral("Go to Website");
-    dialog.Icon = 3;
-    const int pressed = dialog.ShowModal();
+    dialog.Icon = DialogIcon::Question;
+    const DialogButton pressed = dialog.ShowModal();
     if (isClosed()) return;  // closed meanwhile (quitting): nothing more
     switch (pressed) {
-        case 0:
+        case DialogButton::Action:
             if (isWebAddress(downloadURL))
                 ShowURL(downloadURL);
             else
                 Beep();
             Close();
             break;
-        case 2:
+        case DialogButton::Alternate:
             ShowURL(productPageURL());
             break;
         default:

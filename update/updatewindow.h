@@ -17,7 +17,9 @@ class updateWindow : public fw::Window {
     // Returns when the window has closed. A modal loop ended by quitting closes it as well.
     void ShowModal();
 
-    bool automaticCheck = false;  // a current version then closes the window without a message
+    // A check made without being asked: a current version then closes the window without a
+    // message. The program makes none, so the message always shows.
+    bool automaticCheck = false;
 
     QLabel* StaticText1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

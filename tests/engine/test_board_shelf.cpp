@@ -159,7 +159,7 @@ class BoardShelfTest : public QObject {
         scoreFaces({1, 2, 3, 4, 6, 6});
         clickDie(1);
         events().clear();
-        table()->personGate = nullptr;  // the table refuses by itself
+        table()->personGate = nullptr;  // no turn rule in the way: the roll itself refuses
         QRandomGenerator rng(7);
         int draws = 0;
         fw::setRandomSource([&] {

@@ -163,6 +163,12 @@ class ScoringTest : public QObject {
     void selectedOnly_countsOnlyMarkedDice() {
         testing::setFaces({1, 1, 1, 5, 2, 3});
         QCOMPARE(calcRollScore(false, true), 0);  // no die is marked saved this turn
+        dice(2).savedThisTurn = true;
+        dice(4).savedThisTurn = true;
+        QCOMPARE(calcRollScore(false, true), 150);  // one 1 and the 5; the other 1s are not counted
+        dice(1).savedThisTurn = true;
+        dice(3).savedThisTurn = true;
+        QCOMPARE(calcRollScore(false, true), 1050);  // three 1s now
     }
 
     void numWord_namesOneToSix() {

@@ -34,6 +34,19 @@ QStringList entries(QMenu* menu) {
 
 QMenu* menuOf(QMenuBar* bar, int i) { return bar->actions().at(i)->menu(); }
 
+// A window that turns a menu item off while it is the active window.
+class NoNewGameWindow : public fw::Window {
+  public:
+    int asked = 0;
+    void EnableMenuItems() override {
+        ++asked;
+        FileNewGame()->setEnabled(false);
+    }
+
+  protected:
+    void createControls() override { setContentSize(200, 100); }
+};
+
 // The Edit items that are on, as "Undo Cut Copy Paste Clear" would read with all on.
 QString editItemsOn() {
     Menu::get()->updateEnabled();
@@ -117,6 +130,22 @@ class MenuTest : public QObject {
         gameSettingsWindow* d = gameSettingsWindow::get();
         QVERIFY(!d->findChild<QMenuBar*>());
         QCOMPARE(d->actions(), QList<QAction*>({FileQuit()->action(), HelpInstructions()->action()}));
+    }
+
+    void activeWindow_enablesItsItemsAfterTheApplication() {
+        auto* w = fw::Window::get<NoNewGameWindow>();
+        w->Show();
+        testing::drain(2);
+        w->activateWindow();
+        testing::drain(2);
+        QVERIFY(w->isActiveWindow());
+        Menu::get()->updateEnabled();
+        QCOMPARE(w->asked, 1);
+        QVERIFY(!FileNewGame()->Enabled() && AppleAbout()->Enabled());
+        w->Close();
+        testing::drain(2);
+        Menu::get()->updateEnabled();
+        QVERIFY(FileNewGame()->Enabled());
     }
 
     void editItems_actOnTheFocusedTextField() {

@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "fuzz/replyprobe.h"
 #include "tests/update/updatetestsupport.h"
-#include "update/fuzz/replyprobe.h"
 
 // The reader of the version file, and the fuzzer's corpus replayed through the whole reply handling.
 class UpdateReaderTest : public QObject {

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz/replyprobe.h"
 #include "fw/sound.h"
 #include "shell/app.h"
-#include "update/fuzz/replyprobe.h"
 
 namespace {
 class NoBrowser : public QObject {
