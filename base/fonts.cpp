@@ -1,4 +1,4 @@
-#include "shell/fonts.h"
+#include "base/fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

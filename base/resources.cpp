@@ -1,4 +1,4 @@
-#include "shell/resources.h"
+#include "base/resources.h"
 
 #include <array>
 

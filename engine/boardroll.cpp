@@ -1,12 +1,12 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/random.h"
 #include "shell/gamewindow.h"
-#include "shell/resources.h"
 
 using globalsModule::dice;
 

@@ -1,8 +1,8 @@
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/dialogs.h"
 #include "fw/sound.h"
-#include "shell/resources.h"
 
 using globalsModule::dice;
 

@@ -1,10 +1,10 @@
 #include <cmath>
 
+#include "base/resources.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/random.h"
 #include "fw/text.h"
-#include "shell/resources.h"
 
 namespace globalsModule {
 namespace {

@@ -1,6 +1,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -11,7 +12,6 @@
 #include "shell/gamesettingswindow.h"
 #include "shell/gamewindow.h"
 #include "shell/playerlistwindow.h"
-#include "shell/resources.h"
 
 namespace globalsModule {
 namespace {

@@ -12,10 +12,10 @@
 #include <QTreeWidget>
 #include <limits>
 
+#include "base/fonts.h"
 #include "fw/text.h"
 #include "fw/textfit.h"
 #include "shell/app.h"
-#include "shell/fonts.h"
 #include "shell/menu.h"
 
 namespace {

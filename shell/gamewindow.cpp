@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
+#include "base/fonts.h"
 #include "engine/board.h"
 #include "fw/textfit.h"
-#include "shell/fonts.h"
 
 namespace {
 QFont boldSystem() {

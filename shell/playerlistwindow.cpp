@@ -10,12 +10,12 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "base/fonts.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/text.h"
 #include "fw/textfit.h"
-#include "shell/fonts.h"
 #include "shell/gamewindow.h"
 
 using namespace globalsModule;

@@ -1,3 +1,4 @@
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -5,7 +6,6 @@
 #include "fw/text.h"
 #include "shell/gamewindow.h"
 #include "shell/playerlistwindow.h"
-#include "shell/resources.h"
 
 using namespace globalsModule;
 

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "base/resources.h"
 #include "fw/resourcefork.h"
-#include "shell/resources.h"
 #include "tests/support/testsupport.h"
 
 namespace {
