@@ -7,6 +7,12 @@ namespace fonts {
 
 QFont system() { return QApplication::font(); }
 
+QFont boldSystem() {
+    QFont f = system();
+    f.setBold(true);
+    return f;
+}
+
 QFont smallSystem() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
     f.setPointSizeF(std::max(QApplication::font().pointSizeF() - 1, 8.0));

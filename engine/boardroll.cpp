@@ -15,7 +15,7 @@ void boardClass::rollTheDice() {
     const auto restore = qScopeGuard([this, wasRolling] { rolling_ = wasRolling; });
 
     gameWindow::get()->savedSomePoints = 0;
-    playSound(DiceShake(), QStringLiteral("DiceShake"));
+    playSound(DiceShake);
 
     // Placement: each die keeps clear of the dice with lower numbers.
     for (int i = 1; i <= 6; ++i) {

@@ -8,7 +8,7 @@
 
 namespace globalsModule {
 namespace {
-void whistle() { playSound(WHISTLEAPPRECIATIVE(), QStringLiteral("WHISTLEAPPRECIATIVE")); }
+void whistle() { playSound(WHISTLEAPPRECIATIVE); }
 }  // namespace
 
 QString numWord(int n) {

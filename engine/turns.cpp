@@ -27,12 +27,6 @@ void handTurnToComputer() {
     });
 }
 
-// The player at i, or null when the lists changed and i no longer names one.
-playerClass* playerAt(int i) {
-    if (i < 1 || i > gPlayerList.ubound() || !gPlayerList[i]) return nullptr;
-    return &gPlayerList(i);
-}
-
 QString nameOf(int i) {
     const playerClass* p = playerAt(i);
     return p ? p->name : QString();
@@ -137,7 +131,7 @@ void displayWinner() {
     const QString message =
         QStringLiteral("The winner is ") + nameOf(winner) + QStringLiteral("!") + fw::EndOfLine;
 
-    playSound(THEATREAPPLAUSE(), QStringLiteral("THEATREAPPLAUSE"));
+    playSound(THEATREAPPLAUSE);
     fw::MessageDialog results;
     results.Message = message;
     results.Explanation = explanation;
