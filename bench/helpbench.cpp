@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/resources.h"
 #include "fw/clock.h"
 #include "fw/editfield.h"
 #include "fw/menu.h"
@@ -19,7 +20,6 @@
 #include "help/helpwindow.h"
 #include "shell/app.h"
 #include "shell/menu.h"
-#include "shell/resources.h"
 
 namespace {
 double median(std::vector<double> v) {

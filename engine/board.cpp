@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "base/resources.h"
 #include "engine/globals.h"
 #include "fw/events.h"
 #include "fw/text.h"
 #include "shell/gamewindow.h"
-#include "shell/resources.h"
 
 using globalsModule::dice;
 

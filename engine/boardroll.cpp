@@ -1,13 +1,13 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/events.h"
 #include "fw/random.h"
 #include "shell/gamewindow.h"
-#include "shell/resources.h"
 
 using globalsModule::dice;
 
@@ -17,7 +17,7 @@ void boardClass::rollTheDice() {
     const auto restore = qScopeGuard([this, wasRolling] { rolling_ = wasRolling; });
 
     gameWindow::get()->savedSomePoints = 0;
-    playSound(DiceShake(), QStringLiteral("DiceShake"));
+    playSound(DiceShake);
 
     // Placement: each die keeps clear of the dice with lower numbers.
     for (int i = 1; i <= 6; ++i) {

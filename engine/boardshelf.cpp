@@ -1,8 +1,8 @@
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/dialogs.h"
 #include "fw/sound.h"
-#include "shell/resources.h"
 
 using globalsModule::dice;
 
@@ -27,7 +27,7 @@ void boardClass::moveThisDie(int i, bool toShelf) {
     const dieClass& clicked = dice(i);
     if (clicked.link == 0 || clicked.save == toShelf) return;
     QList<int> group;
-    playSound(CLICK(), QStringLiteral("CLICK"));
+    playSound(CLICK);
     for (int j = 1; j <= 6; ++j)
         if (dice(j).link == clicked.link && dice(j).save == clicked.save) group.append(j);
     if (toShelf) {

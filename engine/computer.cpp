@@ -22,8 +22,8 @@ int ruleOf(int kind) {
 }
 
 int kindOnTurn() {
-    if (gCurrentPlayer < 1 || gCurrentPlayer > gPlayerList.ubound() || !gPlayerList[gCurrentPlayer]) return 0;
-    return gPlayerList(gCurrentPlayer).human;
+    const playerClass* p = playerAt(gCurrentPlayer);
+    return p ? p->human : 0;
 }
 
 bool shouldBank(int rule) {

@@ -32,13 +32,20 @@ void init() {
     initComputerList();
 }
 
+const QStringList& kindNames() {
+    static const QStringList names = {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),
+                                      QStringLiteral("CPU: Clever"), QStringLiteral("CPU: Crafty"),
+                                      QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
+    return names;
+}
+
 void initComputerList() {
-    gComputerList[0] = QStringLiteral("Human");
-    gComputerList[1] = QStringLiteral("CPU: Dumb");
-    gComputerList[2] = QStringLiteral("CPU: Clever");
-    gComputerList[3] = QStringLiteral("CPU: Crafty");
-    gComputerList[4] = QStringLiteral("CPU: Wicked");
-    gComputerList[5] = QStringLiteral("CPU: Evil");
+    for (int kind = 0; kind < kindNames().size(); ++kind) gComputerList[kind] = kindNames()[kind];
+}
+
+playerClass* playerAt(int i) {
+    if (i < 1 || i > gPlayerList.ubound() || !gPlayerList[i]) return nullptr;
+    return &gPlayerList(i);
 }
 
 }  // namespace globalsModule

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include "engine/records.h"
 #include "fw/list.h"
@@ -25,7 +26,12 @@ extern int gRoundSize;
 void createArrays();
 
 void init();
-void initComputerList();
+void initComputerList();  // fills gComputerList from kindNames
+// The names of the player kinds, by kind: 0 a person, 1..5 the computer kinds.
+const QStringList& kindNames();
+
+// The player at i of gPlayerList, or null when i names none (the lists changed meanwhile).
+playerClass* playerAt(int i);
 
 // Scoring (scoring.cpp)
 int calcRollScore(bool display, bool selectedOnly);

@@ -1,14 +1,14 @@
 #include <cmath>
 
+#include "base/resources.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/random.h"
 #include "fw/text.h"
-#include "shell/resources.h"
 
 namespace globalsModule {
 namespace {
-void whistle() { playSound(WHISTLEAPPRECIATIVE(), QStringLiteral("WHISTLEAPPRECIATIVE")); }
+void whistle() { playSound(WHISTLEAPPRECIATIVE); }
 }  // namespace
 
 QString numWord(int n) {

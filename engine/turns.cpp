@@ -1,6 +1,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -11,7 +12,6 @@
 #include "shell/gamesettingswindow.h"
 #include "shell/gamewindow.h"
 #include "shell/playerlistwindow.h"
-#include "shell/resources.h"
 
 namespace globalsModule {
 namespace {
@@ -25,12 +25,6 @@ void handTurnToComputer() {
     fw::runWhenIdle([serial] {
         if (serial == turnSerial) computerPlays();
     });
-}
-
-// The player at i, or null when the lists changed and i no longer names one.
-playerClass* playerAt(int i) {
-    if (i < 1 || i > gPlayerList.ubound() || !gPlayerList[i]) return nullptr;
-    return &gPlayerList(i);
 }
 
 QString nameOf(int i) {
@@ -137,7 +131,7 @@ void displayWinner() {
     const QString message =
         QStringLiteral("The winner is ") + nameOf(winner) + QStringLiteral("!") + fw::EndOfLine;
 
-    playSound(THEATREAPPLAUSE(), QStringLiteral("THEATREAPPLAUSE"));
+    playSound(THEATREAPPLAUSE);
     fw::MessageDialog results;
     results.Message = message;
     results.Explanation = explanation;

@@ -203,6 +203,13 @@ void MenuBar::updateEnabled() {
     if (enableMenuItems) enableMenuItems();
 }
 
+namespace {
+MenuBar* theApplicationMenuBar = nullptr;
+}
+
+MenuBar* applicationMenuBar() { return theApplicationMenuBar; }
+void setApplicationMenuBar(MenuBar* bar) { theApplicationMenuBar = bar; }
+
 QKeySequence shortcutFromText(const QString& text) {
     if (text.isEmpty()) return QKeySequence();
     return QKeySequence::fromString(ReplaceAll(text, QStringLiteral("Cmd+"), QStringLiteral("Ctrl+")),

@@ -79,6 +79,11 @@ class MenuBar : public MenuItem {
     void run(MenuItem& item);
 };
 
+// The application's menu bar, set by the application at start-up (null before): windows without a
+// menu bar of their own reach it to answer its shortcuts.
+MenuBar* applicationMenuBar();
+void setApplicationMenuBar(MenuBar* bar);
+
 // "Cmd+N" -> Ctrl+N, "Cmd+?" -> Ctrl+?: the Mac command key is Ctrl here.
 QKeySequence shortcutFromText(const QString& text);
 

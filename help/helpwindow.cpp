@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QWindow>
 
+#include "base/fonts.h"
 #include "fw/canvas.h"
 #include "fw/clock.h"
 #include "fw/cursors.h"
@@ -13,14 +14,6 @@
 #include "fw/events.h"
 #include "fw/listbox.h"
 #include "fw/text.h"
-
-namespace {
-QFont geneva() {
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    return f;
-}
-}  // namespace
 
 // Puts a control at its place and locks it to the edges named in `locks` ("LTRB" in any order).
 template <class W>
@@ -47,12 +40,12 @@ void helpWindow::createControls() {
     content()->setMaximumSize(32000, 32000);
 
     topicsList = place(new fw::ListBox(content()), "topicsList", {13, 30, 140, 285}, "LTB");
-    topicsList->setFont(geneva());
+    topicsList->setFont(fonts::geneva());
     topicsList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     topicsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     helpField = place(new fw::EditField(content()), "helpField", {168, 30, 395, 285}, "LTRB");
-    helpField->setFont(geneva());
+    helpField->setFont(fonts::geneva());
     helpField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     helpField->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     helpField->setTabChangesFocus(true);
@@ -65,7 +58,7 @@ void helpWindow::createControls() {
     GroupBox1 = place(new QGroupBox(QStringLiteral("Search Help"), content()), "GroupBox1",
                       {13, 319, 550, 55}, "LRB");
     findEdit = place(new QLineEdit(content()), "findEdit", {20, 342, 400, 22}, "LRB");
-    findEdit->setFont(geneva());
+    findEdit->setFont(fonts::geneva());
     findButton =
         place(new fw::PushButton(QStringLiteral("Find"), content()), "findButton", {433, 342, 118, 20}, "RB");
     setDefaultButton(findButton);

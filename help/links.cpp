@@ -1,6 +1,7 @@
 // Links in the help text: the pointing cursor over link colour and following the clicked link.
 // Whether the mouse is over a link is read from the colours on the screen around it, not from
 // the text's layout: any link-coloured pixel within 3 pixels counts.
+#include "base/resources.h"
 #include "fw/browser.h"
 #include "fw/clock.h"
 #include "fw/cursors.h"
@@ -10,7 +11,6 @@
 #include "fw/sound.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
-#include "shell/resources.h"
 
 namespace {
 // Counts mouse movements over the text, and the mouse leaving it: a movement or a leave handled

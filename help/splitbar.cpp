@@ -2,13 +2,13 @@
 // follows a drag over the whole window, and the columns laid out again on release.
 #include <QPainter>
 
+#include "base/resources.h"
 #include "fw/canvas.h"
 #include "fw/editfield.h"
 #include "fw/listbox.h"
 #include "fw/overlay.h"
 #include "fw/screen.h"
 #include "help/helpwindow.h"
-#include "shell/resources.h"
 
 void helpWindow::moveBar_Open() { helpOldColumn = helpOldX = moveBar->x(); }
 

@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "base/fonts.h"
+#include "base/resources.h"
 #include "shell/app.h"
-#include "shell/fonts.h"
 #include "shell/menu.h"
-#include "shell/resources.h"
 
 void aboutWindow::createControls() {
     setWindowTitle(QStringLiteral("About \"Zorvik\""));

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "base/resources.h"
+#include "base/version.h"
 #include "engine/globals.h"
 #include "fw/errors.h"
 #include "fw/events.h"
@@ -15,7 +17,6 @@
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
 #include "shell/menuholderwindow.h"
-#include "shell/resources.h"
 #include "update/updatewindow.h"
 
 namespace {
@@ -120,21 +121,18 @@ bool app::runMenuHandler(const QString& itemName) {
     return false;
 }
 
-int app::MajorVersion() const { return ZORVIK_MAJOR; }
-int app::MinorVersion() const { return ZORVIK_MINOR; }
-int app::BugVersion() const { return ZORVIK_BUG; }
-
-QString app::ShortVersion() const {
-    return QStringLiteral("%1.%2.%3").arg(MajorVersion()).arg(MinorVersion()).arg(BugVersion());
-}
-
-QString app::LongVersion() const { return QStringLiteral("Version ") + ShortVersion(); }
+int app::MajorVersion() const { return version::MajorVersion(); }
+int app::MinorVersion() const { return version::MinorVersion(); }
+int app::BugVersion() const { return version::BugVersion(); }
+QString app::ShortVersion() const { return version::ShortVersion(); }
+QString app::LongVersion() const { return version::LongVersion(); }
 
 void setUpApplication() {
     globalsModule::createArrays();
     QApplication::setWindowIcon(gameIcon());  // every window without an icon of its own shows it
     app* a = App();
     a->MenuBar = Menu::get();
+    fw::setApplicationMenuBar(a->MenuBar);
     a->MenuBar->chosen = [](fw::MenuItem& item) { return App()->runMenuHandler(item.Name()); };
     a->MenuBar->enableMenuItems = [] {
         App()->EnableMenuItems();

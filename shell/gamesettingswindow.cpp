@@ -12,17 +12,14 @@
 #include <QTreeWidget>
 #include <limits>
 
+#include "base/fonts.h"
+#include "engine/globals.h"
 #include "fw/text.h"
 #include "fw/textfit.h"
 #include "shell/app.h"
-#include "shell/fonts.h"
 #include "shell/menu.h"
 
 namespace {
-QStringList kindNames() {
-    return {QStringLiteral("Human"),       QStringLiteral("CPU: Dumb"),   QStringLiteral("CPU: Clever"),
-            QStringLiteral("CPU: Crafty"), QStringLiteral("CPU: Wicked"), QStringLiteral("CPU: Evil")};
-}
 // Names of any length: Qt's fields stop at 32 767 characters by default.
 constexpr int kAnyLength = std::numeric_limits<int>::max();
 
@@ -45,16 +42,10 @@ QFont plainSystem() {
     return f;
 }
 
-QFont boldSystem() {
-    QFont f = fonts::system();
-    f.setBold(true);
-    return f;
-}
-
 QLabel* label(QWidget* parent, int index, const QString& text, const QRect& r) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QStringLiteral("Label%1").arg(index));
-    l->setFont(boldSystem());
+    l->setFont(fonts::boldSystem());
     // A bold caption wider than its place in this desktop's font grows to the right, not clipped;
     // the controls' column makes room for it.
     l->setGeometry(r.x(), r.y(), std::max(r.width(), l->sizeHint().width()), r.height());
@@ -91,7 +82,7 @@ void gameSettingsWindow::createControls() {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Players"), c);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setFont(boldSystem());
+    GroupBox1->setFont(fonts::boldSystem());
 
     // The group's children stand at their window places less the group's corner (13, 13).
     Label[0] = label(c, 0, QStringLiteral("Round Length:"), {13, 252, 100, 20});
@@ -144,8 +135,8 @@ void gameSettingsWindow::createControls() {
                             QStringLiteral("20000"), QStringLiteral("35000"), QStringLiteral("50000")},
                            {col, 253, 100, 19});
 
-    playerKindPopup =
-        popup(GroupBox1, QStringLiteral("playerKindPopup"), kindNames(), {col - 13, 174 - 13, 155, 20});
+    playerKindPopup = popup(GroupBox1, QStringLiteral("playerKindPopup"), globalsModule::kindNames(),
+                            {col - 13, 174 - 13, 155, 20});
     connect(playerKindPopup, &QComboBox::currentIndexChanged, this, [this] {
         fw::HandlerScope scope;
         playerKindPopup_Change();
@@ -183,8 +174,8 @@ void gameSettingsWindow::playerListBox_Open() {
     const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list) +
                     list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const int playing = std::max(inner * 20 / 100, fw::columnNeed(list, 0, {QString()}, box));
-    const int kind =
-        std::max(inner - inner * 20 / 100 - inner * 50 / 100, fw::columnNeed(list, 2, kindNames()));
+    const int kind = std::max(inner - inner * 20 / 100 - inner * 50 / 100,
+                              fw::columnNeed(list, 2, globalsModule::kindNames()));
     list->setColumnWidth(0, playing);
     list->setColumnWidth(1, std::max(inner - playing - kind, fw::columnNeed(list, 1)));
     list->setColumnWidth(2, kind);

@@ -2,17 +2,11 @@
 
 #include <QLabel>
 
+#include "base/fonts.h"
 #include "engine/board.h"
 #include "fw/textfit.h"
-#include "shell/fonts.h"
 
 namespace {
-QFont boldSystem() {
-    QFont f = fonts::system();
-    f.setBold(true);
-    return f;
-}
-
 QLabel* caption(QWidget* parent, const QString& name, const QString& text, const QRect& r,
                 const QFont& font) {
     auto* label = new QLabel(text, parent);
@@ -36,7 +30,7 @@ void gameWindow::createControls() {
     rollButton = new fw::PushButton(QStringLiteral("Roll"), content());
     rollButton->setObjectName(QStringLiteral("rollButton"));
     rollButton->setGeometry(490, 422, 100, 22);
-    rollButton->setFont(boldSystem());
+    rollButton->setFont(fonts::boldSystem());
     rollButton->setDefault(true);
     rollButton->action = [this] { rollButton_Action(); };
     setDefaultButton(rollButton);
@@ -48,9 +42,9 @@ void gameWindow::createControls() {
     playingSurface->diceAddedToShelf = [this](int i) { playingSurface_diceAddedToShelf(i); };
 
     Label[0] = caption(content(), QStringLiteral("Label0"), QStringLiteral("Saved Dice:"), {11, 7, 100, 20},
-                       boldSystem());
+                       fonts::boldSystem());
     Label[1] = caption(content(), QStringLiteral("Label1"), QStringLiteral("Roll Area:"), {206, 7, 100, 20},
-                       boldSystem());
+                       fonts::boldSystem());
 
     saveAllButton = new fw::PushButton(QStringLiteral("Save All Scoring Dice"), content());
     saveAllButton->setObjectName(QStringLiteral("saveAllButton"));

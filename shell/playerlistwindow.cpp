@@ -10,12 +10,12 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "base/fonts.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/text.h"
 #include "fw/textfit.h"
-#include "shell/fonts.h"
 #include "shell/gamewindow.h"
 
 using namespace globalsModule;
@@ -103,9 +103,8 @@ void playerListWindow::createControls() {
     StaticText1 = new QLabel(QStringLiteral("Game History:"), content());
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(13, 157, 100, 16);
-    QFont bold = fonts::system();
-    bold.setBold(true);
-    StaticText1->setFont(bold);  // in the desktop's text colour, on the window's own background
+    StaticText1->setFont(
+        fonts::boldSystem());  // in the desktop's text colour, on the window's own background
     fw::widenToFit(StaticText1);
 
     noClickCanvas = new NoClickCanvas(ListBox1);

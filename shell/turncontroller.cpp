@@ -1,3 +1,4 @@
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/clock.h"
@@ -5,7 +6,6 @@
 #include "fw/text.h"
 #include "shell/gamewindow.h"
 #include "shell/playerlistwindow.h"
-#include "shell/resources.h"
 
 using namespace globalsModule;
 
@@ -13,11 +13,7 @@ namespace {
 // Points a turn must total before it may be banked, and before a lost turn is announced.
 constexpr int kBankFloor = 350;
 
-playerClass* playerOnTurn() {
-    if (gCurrentPlayer < 1 || gCurrentPlayer > gPlayerList.ubound() || !gPlayerList[gCurrentPlayer])
-        return nullptr;
-    return &gPlayerList(gCurrentPlayer);
-}
+playerClass* playerOnTurn() { return playerAt(gCurrentPlayer); }
 
 QString nameOnTurn() {
     const playerClass* p = playerOnTurn();
@@ -104,7 +100,7 @@ void gameWindow::rollButton_Action() {
     displayMessage(QStringLiteral("Sorry, there are no points in this roll."), false);
     if (gTurnScore + playingSurface->currentPointsSaved >= kBankFloor) {
         displayMessage(nameOnTurn() + QStringLiteral(" ZORVIK!"), true);
-        playSound(BOINK04(), QStringLiteral("BOINK04"));
+        playSound(BOINK04);
     }
     displayMessage(nameOnTurn() + QStringLiteral("'s turn is over."), false);
     displayMessage(QString(), false);

@@ -2,12 +2,12 @@
 #include <QProgressBar>
 #include <QUrl>
 
+#include "base/version.h"
 #include "fw/browser.h"
 #include "fw/dialogs.h"
 #include "fw/events.h"
 #include "fw/sound.h"
 #include "fw/text.h"
-#include "shell/app.h"
 #include "update/updatesite.h"
 #include "update/updatewindow.h"
 
@@ -60,7 +60,7 @@ void updateWindow::hp_PageReceived(const QString& url, int httpStatus, const Int
 
 bool updateWindow::isCurrent(const QString& version) const {
     // "1.2" reads as 1.2.0; fields after the third are not looked at.
-    const int running[3] = {App()->MajorVersion(), App()->MinorVersion(), App()->BugVersion()};
+    const int running[3] = {version::MajorVersion(), version::MinorVersion(), version::BugVersion()};
     for (int field = 1; field <= 3; ++field)
         if (Val(NthField(version, QStringLiteral("."), field)) != double(running[field - 1])) return false;
     return true;
@@ -73,7 +73,7 @@ void updateWindow::askUpgrade(const QString& newVersion, const QString& descript
     dialog.Title = QStringLiteral("New version available!");
     dialog.Message =
         QStringLiteral("Version ") + newVersion +
-        QStringLiteral(" is now available. (You are using version ") + App()->ShortVersion() +
+        QStringLiteral(" is now available. (You are using version ") + version::ShortVersion() +
         QStringLiteral(".) ") +
         (isFree ? QStringLiteral("This is a free upgrade. Would you like to automatically download this "
                                  "update (using your web browser)?")

@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "shell/resources.h"
+#include "base/resources.h"
 #include "test_board_support.h"
 
 using namespace boardtest;

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QTest>
 
+#include "base/resources.h"
 #include "fw/canvas.h"
 #include "fw/editfield.h"
 #include "fw/events.h"
@@ -15,7 +16,6 @@
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
-#include "shell/resources.h"
 #include "tests/help/helptestsupport.h"
 #include "tests/support/testsupport.h"
 

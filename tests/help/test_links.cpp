@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "base/resources.h"
 #include "fw/canvas.h"
 #include "fw/cursors.h"
 #include "fw/editfield.h"
@@ -12,7 +13,6 @@
 #include "fw/screen.h"
 #include "fw/sound.h"
 #include "help/helpwindow.h"
-#include "shell/resources.h"
 #include "tests/help/helptestsupport.h"
 #include "tests/support/testsupport.h"
 

@@ -2,11 +2,11 @@
 #include <QFile>
 #include <QTest>
 
+#include "base/resources.h"
 #include "fw/editfield.h"
 #include "fw/listbox.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
-#include "shell/resources.h"
 #include "tests/help/helpexercise.h"
 #include "tests/help/helptestsupport.h"
 #include "tests/support/testsupport.h"

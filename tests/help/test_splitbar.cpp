@@ -1,13 +1,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "base/resources.h"
 #include "fw/canvas.h"
 #include "fw/cursors.h"
 #include "fw/editfield.h"
 #include "fw/listbox.h"
 #include "fw/screen.h"
 #include "help/helpwindow.h"
-#include "shell/resources.h"
 #include "tests/help/helptestsupport.h"
 #include "tests/support/testsupport.h"
 

@@ -1,9 +1,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include "base/resources.h"
 #include "shell/aboutwindow.h"
 #include "shell/app.h"
-#include "shell/resources.h"
 #include "tests/support/testsupport.h"
 
 class AboutBoxTest : public QObject {

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "base/resources.h"
 #include "fw/resourcefork.h"
-#include "shell/resources.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -75,6 +75,16 @@ class ResourcesTest : public QObject {
         QVERIFY(found);
         QCOMPARE(die3().get(), found.get());
         QCOMPARE(asked("picture"), pictures + 3);
+    }
+
+    void playedSounds_areLoggedByNameWhetherTheStoreHasThemOrNot() {
+        fw::playedSounds().clear();
+        playSound(CLICK);
+        QTemporaryDir empty;
+        fw::ResourceFork::setRoot(empty.path());
+        forgetKeptResources();
+        playSound(BOINK04);
+        QCOMPARE(fw::playedSounds(), QStringList({QStringLiteral("CLICK"), QStringLiteral("BOINK04")}));
     }
 
     void manual_isAskedForOnceEvenWhenEmpty() {
@@ -173,11 +183,11 @@ class ResourcesTest : public QObject {
     }
 
     void shippedSounds_arePcmWaves() {
-        const QList<std::pair<std::shared_ptr<fw::Sound> (*)(), double>> sounds = {{DiceShake, 0.6},
-                                                                                   {BOINK04, 0.5},
-                                                                                   {THEATREAPPLAUSE, 2.5},
-                                                                                   {WHISTLEAPPRECIATIVE, 1.0},
-                                                                                   {CLICK, 0.04}};
+        const QList<std::pair<GameSound, double>> sounds = {{DiceShake, 0.6},
+                                                            {BOINK04, 0.5},
+                                                            {THEATREAPPLAUSE, 2.5},
+                                                            {WHISTLEAPPRECIATIVE, 1.0},
+                                                            {CLICK, 0.04}};
         for (int k = 0; k < sounds.size(); ++k) {
             QVERIFY(sounds[k].first());
             QFile f(QStringLiteral(":/sound/%1.wav").arg(168 + k));

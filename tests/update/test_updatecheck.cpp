@@ -65,6 +65,7 @@ class UpdateCheckTest : public QObject {
             shown = w->isVisible() && w->windowModality() == Qt::ApplicationModal;
             QCOMPARE(w->StaticText1->text(), QStringLiteral("Checking for updates..."));
             QVERIFY(w->ProgressBar1->isVisible() && w->ProgressBar1->maximum() == 0);  // busy
+            QVERIFY(w->actions().contains(FileQuit()->action()));  // answers Quit without a menu bar
             QTRY_VERIFY(server->halfSent);
             QVERIFY(!w->isClosed());  // half a reply is no reply
             server->release();

@@ -5,6 +5,7 @@
 // variant and "Geneva" a sans-serif.
 namespace fonts {
 QFont system();
+QFont boldSystem();
 QFont smallSystem();
 QFont geneva();
 }  // namespace fonts

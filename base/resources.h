@@ -20,11 +20,17 @@ std::shared_ptr<QPixmap> zorvikaboutbox();
 std::shared_ptr<QPixmap> zorvikbackground();
 std::shared_ptr<QPixmap> diemask();
 
-std::shared_ptr<fw::Sound> DiceShake();
-std::shared_ptr<fw::Sound> BOINK04();
-std::shared_ptr<fw::Sound> THEATREAPPLAUSE();
-std::shared_ptr<fw::Sound> WHISTLEAPPRECIATIVE();
-std::shared_ptr<fw::Sound> CLICK();
+// A sound of the store with the name the log of played sounds knows it by: DiceShake() gives it.
+struct GameSound {
+    int number;
+    const char* name;
+    std::shared_ptr<fw::Sound> operator()() const;
+};
+inline constexpr GameSound DiceShake{168, "DiceShake"};
+inline constexpr GameSound BOINK04{169, "BOINK04"};
+inline constexpr GameSound THEATREAPPLAUSE{170, "THEATREAPPLAUSE"};
+inline constexpr GameSound WHISTLEAPPRECIATIVE{171, "WHISTLEAPPRECIATIVE"};
+inline constexpr GameSound CLICK{172, "CLICK"};
 
 QString zorvikmanual();
 
@@ -32,7 +38,7 @@ std::shared_ptr<QCursor> fingerCursor();
 std::shared_ptr<QCursor> moveColumnCursor();
 
 // Plays a sound of the store; a sound the store lacks is skipped (it is still logged).
-void playSound(const std::shared_ptr<fw::Sound>& sound, const QString& name);
+void playSound(const GameSound& sound);
 
 // Drops every kept picture and sound and the manual, as at start. The program's end calls it while
 // the application object exists; tests call it to begin anew.

@@ -1,4 +1,4 @@
-#include "shell/resources.h"
+#include "base/resources.h"
 
 #include <array>
 
@@ -24,12 +24,13 @@ std::shared_ptr<QPixmap> picture(int number) {
     if (!slot) slot = fw::ResourceFork::GetPicture(number);
     return slot;
 }
-std::shared_ptr<fw::Sound> sound(int number, const char* name) {
+}  // namespace
+
+std::shared_ptr<fw::Sound> GameSound::operator()() const {
     auto& slot = kept().sounds.at(size_t(number - kFirst));
     if (!slot) slot = fw::ResourceFork::GetSound(number, QString::fromLatin1(name));
     return slot;
 }
-}  // namespace
 
 std::shared_ptr<QPixmap> die1() { return picture(168); }
 std::shared_ptr<QPixmap> die2() { return picture(169); }
@@ -40,12 +41,6 @@ std::shared_ptr<QPixmap> die6() { return picture(173); }
 std::shared_ptr<QPixmap> zorvikaboutbox() { return picture(174); }
 std::shared_ptr<QPixmap> zorvikbackground() { return picture(175); }
 std::shared_ptr<QPixmap> diemask() { return picture(176); }
-
-std::shared_ptr<fw::Sound> DiceShake() { return sound(168, "DiceShake"); }
-std::shared_ptr<fw::Sound> BOINK04() { return sound(169, "BOINK04"); }
-std::shared_ptr<fw::Sound> THEATREAPPLAUSE() { return sound(170, "THEATREAPPLAUSE"); }
-std::shared_ptr<fw::Sound> WHISTLEAPPRECIATIVE() { return sound(171, "WHISTLEAPPRECIATIVE"); }
-std::shared_ptr<fw::Sound> CLICK() { return sound(172, "CLICK"); }
 
 // Asked for once per run, even when the store gives nothing.
 QString zorvikmanual() {
@@ -60,11 +55,11 @@ QString zorvikmanual() {
 std::shared_ptr<QCursor> fingerCursor() { return fw::ResourceFork::getCursor(168); }
 std::shared_ptr<QCursor> moveColumnCursor() { return fw::ResourceFork::getCursor(169); }
 
-void playSound(const std::shared_ptr<fw::Sound>& s, const QString& name) {
-    if (s)
+void playSound(const GameSound& sound) {
+    if (const auto s = sound())
         s->Play();
     else
-        fw::playedSounds().append(name);
+        fw::playedSounds().append(QString::fromLatin1(sound.name));
 }
 
 void forgetKeptResources() { kept() = Kept(); }

@@ -1,4 +1,4 @@
-#include "shell/fonts.h"
+#include "base/fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -6,6 +6,12 @@
 namespace fonts {
 
 QFont system() { return QApplication::font(); }
+
+QFont boldSystem() {
+    QFont f = system();
+    f.setBold(true);
+    return f;
+}
 
 QFont smallSystem() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
