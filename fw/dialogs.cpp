@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "fw/events.h"
 #include "fw/placement.h"
@@ -13,6 +15,40 @@ namespace {
 std::function<int(const DialogRecord&)>& responder() {
     static std::function<int(const DialogRecord&)> r;
     return r;
+}
+
+// A label lays out every line of its text, so a text from outside (a web reply) of any size is cut
+// for the box: at most `lines` lines of `width` characters, a longer line counting for as many as it
+// fills, and a cut text ends with "…". A run without blanks longer than half a line gets invisible
+// break chances, so that the label can wrap it.
+//   fitted("a\nb\nc", 2, 40)        -> "a\nb…"
+//   fitted(60 x "w", 9, 40)          -> 20 "w", a zero-width space, 20 "w", ... (3 lines used)
+QString fitted(const QString& text, int lines, int width, int* used) {
+    QString out;
+    int line = 1, column = 0, run = 0;
+    for (const QChar c : text) {
+        const bool lineEnd =
+            c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        if (lineEnd || column == width) {
+            if (++line > lines) {
+                while (out.endsWith(u'\n') || out.endsWith(u'\r')) out.chop(1);
+                out += QChar(0x2026);
+                --line;
+                break;
+            }
+            column = 0;
+        }
+        if (lineEnd || c.isSpace()) {
+            run = 0;
+        } else if (++run > width / 2 && !c.isLowSurrogate()) {
+            out += QChar(0x200B);
+            run = 1;
+        }
+        out += c;
+        if (!lineEnd) ++column;
+    }
+    if (used) *used = line;
+    return out;
 }
 }  // namespace
 
@@ -34,8 +70,15 @@ int MessageDialog::ShowModal() {
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(Message);
-    box.setInformativeText(Explanation);
+    // Both texts fit the screen's available area, with room for the icon, the buttons and the frame.
+    const QRect area = (box.screen() ? box.screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const QFontMetrics metrics(box.font());
+    const int width =
+        std::max(10, std::min(area.width() / 2, 500) / std::max(1, metrics.horizontalAdvance(u'W')));
+    const int lines = std::max(4, (area.height() - 200) / metrics.lineSpacing());
+    int used = 0;
+    box.setText(fitted(Message, std::max(2, lines / 3), width, &used));
+    box.setInformativeText(fitted(Explanation, std::max(2, lines - used), width, nullptr));
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
         label->setTextFormat(Qt::PlainText);
     box.setIcon(Icon == 1 ? QMessageBox::Warning
