@@ -3,7 +3,7 @@
 // starts a game, chooses Help > Check Website for New Version... and waits for the box that
 // follows. Prints, per case, the time from the menu command to the box, the program's peak memory
 // (VmHWM) before the check and at the box, the longest stall of its event loop, the box's size
-// against the screen's available area, and the box's first line.
+// against the screen's available area, and the box's text (its start and end).
 // Usage: updatebench [case ...]   (default: every case; set QT_QPA_PLATFORM=offscreen where there is
 // no display). Cases: header-line, header-lines, chunked, false-length, silent, description.
 #include <QApplication>
@@ -69,7 +69,8 @@ int child(int argc, char** argv) {
                     if (!box || !box->isVisible()) continue;
                     at = clock.elapsed();
                     peak = statusKb("VmHWM:");
-                    text = box->text().left(60).replace(QLatin1Char('\n'), QLatin1Char(' '));
+                    text = box->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
+                    if (text.size() > 60) text = text.left(36) + QStringLiteral("...") + text.right(20);
                     const QRect area = box->screen()->availableGeometry();
                     const QRect frame = box->frameGeometry();
                     size =
