@@ -1,10 +1,11 @@
 #include "fw/dialogs.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "fw/events.h"
@@ -66,12 +67,13 @@ int MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return responder()(record);
 
-    QMessageBox box(actingWindow());  // over the window the person acted in, not the screen's middle
+    QWidget* over = actingWindow();
+    QMessageBox box(over);  // over the window the person acted in, not the screen's middle
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     // Both texts fit the screen's available area, with room for the icon, the buttons and the frame.
-    const QRect area = (box.screen() ? box.screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const QRect area = availableArea(over ? over->frameGeometry().center() : QCursor::pos());
     const QFontMetrics metrics(box.font());
     const int width =
         std::max(10, std::min(area.width() / 2, 500) / std::max(1, metrics.horizontalAdvance(u'W')));
@@ -88,6 +90,9 @@ int MessageDialog::ShowModal() {
     if (!CancelButton.isEmpty()) buttons << box.addButton(CancelButton, QMessageBox::RejectRole);
     if (!AlternateButton.isEmpty()) buttons << box.addButton(AlternateButton, QMessageBox::DestructiveRole);
     box.setDefaultButton(buttons.first());
+    // Qt centres the box before it takes its final size: centred again, onto the available area.
+    QTimer::singleShot(0, &box,
+                       [&box, over, area] { centreFrame(&box, over ? over->frameGeometry() : area); });
     box.exec();
     const int index = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
     return index < 0 ? (CancelButton.isEmpty() ? 0 : 1) : index;

@@ -3,6 +3,7 @@
 #include <QSslSocket>
 #include <QTimer>
 
+#include "fw/placement.h"
 #include "shell/playerlistwindow.h"
 #include "tests/update/updatetestsupport.h"
 
@@ -308,10 +309,18 @@ class UpdateCheckTest : public QObject {
         QString lines;
         for (int i = 0; i < 200000; ++i) lines += QStringLiteral("x\n");
         const QString version = QStringLiteral("2.") + QString(100000, u'9');  // one long word
+        const QRect smallDesktop(0, 0, 640, 480);
+        fw::setAvailableAreaForTests(smallDesktop);
         server->serve(ReplyServer::versionFile(version, QStringLiteral("Yes"),
-                                               QStringLiteral("https://a.example/"), lines));
+                                               QStringLiteral("https://a.example/"), lines),
+                      200, Mode::Hold);
+        fw::Window::setModalHook([&](fw::Window* w) {
+            w->move(smallDesktop.right() - w->width(), 0);  // the box comes up over its window at the edge
+            QTRY_VERIFY(server->halfSent);
+            server->release();
+        });
         struct BoxWatcher : QObject {
-            QSize size, area;
+            QRect frame;
             qsizetype shown = 0;
             QString explanation;
             bool buttonsInside = true;
@@ -319,8 +328,7 @@ class UpdateCheckTest : public QObject {
                 auto* box = qobject_cast<QMessageBox*>(o);
                 if (box && e->type() == QEvent::Show)
                     QTimer::singleShot(0, box, [this, box] {
-                        size = box->frameGeometry().size();
-                        area = box->screen()->availableGeometry().size();
+                        frame = box->frameGeometry();
                         for (QLabel* l : box->findChildren<QLabel*>()) shown += l->text().size();
                         if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
                             explanation = l->text();
@@ -341,10 +349,13 @@ class UpdateCheckTest : public QObject {
             Menu::get()->choose(*HelpCheckforUpdates());
         }
         qApp->removeEventFilter(&watcher);
+        fw::Window::setModalHook(nullptr);
         testing::drain(3);
-        QVERIFY2(
-            watcher.size.width() <= watcher.area.width() && watcher.size.height() <= watcher.area.height(),
-            qPrintable(QStringLiteral("%1x%2").arg(watcher.size.width()).arg(watcher.size.height())));
+        QVERIFY2(smallDesktop.contains(watcher.frame), qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                                                                      .arg(watcher.frame.width())
+                                                                      .arg(watcher.frame.height())
+                                                                      .arg(watcher.frame.x())
+                                                                      .arg(watcher.frame.y())));
         QVERIFY(watcher.buttonsInside);
         QVERIFY2(watcher.shown < 5000, qPrintable(QString::number(watcher.shown)));  // the labels' work
         QVERIFY(watcher.explanation.startsWith(QStringLiteral("x\nx\n")) &&
