@@ -23,7 +23,7 @@ std::function<int(const DialogRecord&)>& responder() {
 // fills, and a cut text ends with "…". A run without blanks longer than half a line gets invisible
 // break chances, so that the label can wrap it.
 //   fitted("a\nb\nc", 2, 40)        -> "a\nb…"
-//   fitted(60 x "w", 9, 40)          -> 20 "w", a zero-width space, 20 "w", ... (3 lines used)
+//   fitted(60 x "w", 9, 40)          -> 20 "w", a zero-width space, 20 "w", ... (2 lines used)
 QString fitted(const QString& text, int lines, int width, int* used) {
     QString out;
     int line = 1, column = 0, run = 0;
