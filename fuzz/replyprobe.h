@@ -56,8 +56,10 @@ inline QString probe(const QByteArray& data) {
     const bool failed = (status != 200 && status != 204) || version.trimmed().isEmpty();
     if (fw::shownDialogs().size() != 1)
         failure = QStringLiteral("not one message");
-    else if (failed && (fw::beepCount() != 1 || !fw::shownDialogs().first().message.endsWith(
-                                                    QStringLiteral("(Code: %1)").arg(status))))
+    else if (failed && (fw::beepCount() != 1 ||
+                        !fw::shownDialogs().first().message.endsWith(
+                            QStringLiteral("(Code: %1)")
+                                .arg(status == 200 || status == 204 ? int(fw::kOtherFailure) : status))))
         failure = QStringLiteral("failed exchange not reported");
     // "Go to Website" keeps the window open; the probe's site has no web scheme, so nothing opens.
     else if (!w->isClosed() && !(answer == 2 && fw::openedURLs().isEmpty()))

@@ -1,95 +1,207 @@
 #include "fw/httpsocket.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <curl/curl.h>
+
 #include <QUrl>
+#include <atomic>
+#include <thread>
 
 namespace fw {
+namespace detail {
+// One exchange: the handles, the worker thread that drives them and what it collected. The socket's
+// thread touches the handles only before the worker starts and after it has been joined.
+struct HttpExchange {
+    quint64 serial = 0;
+    qint64 limit = 0;
+    CURLM* multi = nullptr;
+    CURL* easy = nullptr;
+    std::thread worker;
+    std::atomic<bool> stop{false};
+    // Bytes as they came off the connection (after TLS): status lines, headers, body, chunk framing.
+    qint64 arrived = 0;
+    qint64 headerBytes = 0;  // of every reply, redirects included
+    bool tooLong = false;
+    CURLcode result = CURLE_OK;
+    QByteArray body;
+    InternetHeaders headers;
+
+    bool overLimit() {
+        if (arrived > limit) tooLong = true;
+        return tooLong;
+    }
+    ~HttpExchange() {
+        if (worker.joinable()) {
+            stop = true;
+            curl_multi_wakeup(multi);
+            worker.join();
+        }
+        if (multi && easy) curl_multi_remove_handle(multi, easy);
+        if (easy) curl_easy_cleanup(easy);
+        if (multi) curl_multi_cleanup(multi);
+    }
+};
+
+}  // namespace detail
+
 namespace {
-int errorNumber(QNetworkReply::NetworkError e) {
+using Exchange = detail::HttpExchange;
+
+// Sees every byte that arrives, framing included, before the callbacks below get their part of it.
+int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) {
+    if (type == CURLINFO_HEADER_IN || type == CURLINFO_DATA_IN)
+        static_cast<Exchange*>(userdata)->arrived += qint64(size);
+    return 0;
+}
+
+// Each returns a count other than the one given, or nonzero, to end the transfer.
+size_t takeBody(char* data, size_t size, size_t count, void* userdata) {
+    auto* x = static_cast<Exchange*>(userdata);
+    if (x->overLimit()) return 0;
+    x->body.append(data, qsizetype(size * count));
+    return size * count;
+}
+
+// libcurl refuses a header line over 100 KiB (as out of memory) and more than 300 KiB of headers (as
+// a failed receive); headers of a real reply are small, and more than this are too long a reply.
+constexpr qint64 kHeaderLimit = 64 * 1024;
+
+size_t takeHeader(char* data, size_t size, size_t count, void* userdata) {
+    auto* x = static_cast<Exchange*>(userdata);
+    x->headerBytes += qint64(size * count);
+    if (x->headerBytes > kHeaderLimit) x->tooLong = true;
+    if (x->overLimit()) return 0;
+    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+    if (line.startsWith("HTTP/")) {
+        x->headers.clear();  // a redirect's or an interim reply's headers are not the page's
+    } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
+        x->headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+    }
+    return size * count;
+}
+
+int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    auto* x = static_cast<Exchange*>(userdata);
+    return x->stop || x->overLimit() ? 1 : 0;
+}
+
+void run(Exchange* x) {
+    int running = 1;
+    while (running > 0 && !x->stop) {
+        if (curl_multi_perform(x->multi, &running) != CURLM_OK) break;
+        if (running > 0) curl_multi_poll(x->multi, nullptr, 0, 1000, nullptr);
+    }
+    int left = 0;
+    x->result = CURLE_FAILED_INIT;
+    while (CURLMsg* m = curl_multi_info_read(x->multi, &left))
+        if (m->msg == CURLMSG_DONE) x->result = m->data.result;
+}
+
+int errorNumber(CURLcode e) {
     switch (e) {
-        case QNetworkReply::ConnectionRefusedError:
+        case CURLE_COULDNT_CONNECT:
             return kRefused;
-        case QNetworkReply::HostNotFoundError:
+        case CURLE_COULDNT_RESOLVE_HOST:
             return kUnknownHost;
-        case QNetworkReply::RemoteHostClosedError:
-        case QNetworkReply::TemporaryNetworkFailureError:
-        case QNetworkReply::NetworkSessionFailedError:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_GOT_NOTHING:
             return kConnectionLost;
-        case QNetworkReply::SslHandshakeFailedError:
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CIPHER:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_SSL_INVALIDCERTSTATUS:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        case CURLE_SSL_SHUTDOWN_FAILED:
             return kSecureFailed;
+        case CURLE_FILESIZE_EXCEEDED:
+        case CURLE_OUT_OF_MEMORY:  // how libcurl refuses a header line over its cap
+            return kTooLong;
+        case CURLE_OPERATION_TIMEDOUT:
+            return kTimedOut;
         default:
             return kOtherFailure;
     }
 }
-
-// Errors below the content range of QNetworkReply are the transport's: no usable reply came.
-bool transportError(QNetworkReply::NetworkError e) {
-    return e != QNetworkReply::NoError && e < QNetworkReply::ContentAccessDenied;
-}
 }  // namespace
 
-HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {}
+HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent) {
+    // Not thread-safe itself: done once, before any exchange's thread runs.
+    [[maybe_unused]] static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+}
 
 HTTPSocket::~HTTPSocket() { Abort(); }
 
 void HTTPSocket::Get(const QString& url) {
     Abort();
-    body_.clear();
-    QNetworkRequest request{QUrl(url)};
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    reply_ = manager_->get(request);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > maximumLength) fail(kTooLong);
-    });
-    connect(reply_, &QNetworkReply::readyRead, this, &HTTPSocket::readSome);
-    connect(reply_, &QNetworkReply::finished, this, &HTTPSocket::finished);
-}
-
-void HTTPSocket::Abort() {
-    if (!reply_) return;
-    QNetworkReply* r = reply_;
-    reply_ = nullptr;
-    r->disconnect(this);  // abort() raises finished at once: it must reach no one
-    r->abort();
-    r->deleteLater();
-}
-
-void HTTPSocket::readSome() {
-    if (!reply_) return;
-    // One byte past the limit is enough to know that the reply is too long.
-    body_.append(reply_->read(maximumLength + 1 - body_.size()));
-    if (body_.size() > maximumLength) fail(kTooLong);
-}
-
-void HTTPSocket::finished() {
-    if (!reply_) return;
-    readSome();
-    if (!reply_) return;
-    QNetworkReply* r = reply_;
-    const QVariant status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    // Any other error names the status (404, 400) unless the status says success: then the body
-    // itself was garbled (it failed to decode) and only part of it, if any, came.
-    const bool garbled = r->error() != QNetworkReply::NoError && status.toInt() / 100 == 2;
-    if (!status.isValid() || transportError(r->error()) || garbled) {
-        fail(errorNumber(r->error()));
+    exchange_ = std::make_unique<Exchange>();
+    Exchange* x = exchange_.get();
+    x->serial = ++serial_;
+    x->limit = maximumLength;
+    x->multi = curl_multi_init();
+    x->easy = curl_easy_init();
+    if (!x->multi || !x->easy) {
+        x->result = CURLE_FAILED_INIT;
+        QMetaObject::invokeMethod(
+            this, [this, serial = x->serial] { finished(serial); }, Qt::QueuedConnection);
         return;
     }
-    reply_ = nullptr;
-    r->disconnect(this);
-    r->deleteLater();
-    const QString url = r->url().toString();
-    const InternetHeaders headers = r->rawHeaderPairs();
-    const QString content = QString::fromUtf8(std::exchange(body_, {}));
-    Q_EMIT PageReceived(url, status.toInt(), headers, content);
+    const QByteArray address = QUrl(url).toEncoded();
+    CURL* e = x->easy;
+    curl_easy_setopt(e, CURLOPT_URL, address.constData());
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+    // Redirects never lead to a less safe address (nor away from the web).
+    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, address.startsWith("https:") ? "https" : "http,https");
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
+    curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, x);
+    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, takeHeader);
+    curl_easy_setopt(e, CURLOPT_HEADERDATA, x);
+    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, checkProgress);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, x);
+    // The debug channel is the one place that sees chunk framing arrive: it counts, prints nothing.
+    curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, countArrival);
+    curl_easy_setopt(e, CURLOPT_DEBUGDATA, x);
+    curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
+    curl_multi_add_handle(x->multi, e);
+    x->worker = std::thread([this, x] {
+        run(x);
+        if (!x->stop)
+            QMetaObject::invokeMethod(
+                this, [this, serial = x->serial] { finished(serial); }, Qt::QueuedConnection);
+    });
 }
 
-void HTTPSocket::fail(int code) {
-    Abort();
-    body_.clear();
-    Q_EMIT Error(code);
+void HTTPSocket::Abort() { exchange_.reset(); }
+
+void HTTPSocket::finished(quint64 serial) {
+    if (!exchange_ || exchange_->serial != serial) return;  // an exchange aborted after it had ended
+    const std::unique_ptr<Exchange> x = std::move(exchange_);
+    if (x->worker.joinable()) x->worker.join();
+    long status = 0;
+    char* effective = nullptr;
+    if (x->easy) {
+        curl_easy_getinfo(x->easy, CURLINFO_RESPONSE_CODE, &status);
+        curl_easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &effective);
+    }
+    if (x->tooLong) {
+        Q_EMIT Error(kTooLong);
+    } else if (x->result != CURLE_OK) {
+        Q_EMIT Error(errorNumber(x->result));
+    } else {
+        const QString url = QString::fromUtf8(effective);
+        const QString content = QString::fromUtf8(std::exchange(x->body, {}));
+        Q_EMIT PageReceived(url, int(status), x->headers, content);
+    }
 }
 
 }  // namespace fw

@@ -3,13 +3,13 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
-#include <QPointer>
 #include <QString>
-
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <memory>
 
 namespace fw {
+namespace detail {
+struct HttpExchange;
+}
 
 // The header lines of a reply, in the order received.
 using InternetHeaders = QList<QPair<QByteArray, QByteArray>>;
@@ -19,8 +19,9 @@ using InternetHeaders = QList<QPair<QByteArray, QByteArray>>;
 //   2  unknown host: the name does not resolve
 //   3  connection lost mid-reply: closed or reset before the reply was whole
 //   4  secure connection failed: TLS handshake or certificate
-//   5  reply too long: more than the socket's limit (1 MiB unless set otherwise)
-//   6  any other failure of the exchange (proxy, unsupported address, unsafe redirect, garbled reply)
+//   5  reply too long: more bytes than the socket's limit (1 MiB unless set otherwise), headers included
+//   6  any other failure of the exchange (proxy, unsupported address, refused redirect, garbled reply)
+//   7  no reply in time: the exchange had not ended within the socket's time limit (30 s)
 //   100..599  a reply that arrived but is no success: its HTTP status (raised by the window that reads it)
 enum HTTPSocketError {
     kRefused = 1,
@@ -28,11 +29,14 @@ enum HTTPSocketError {
     kConnectionLost = 3,
     kSecureFailed = 4,
     kTooLong = 5,
-    kOtherFailure = 6
+    kOtherFailure = 6,
+    kTimedOut = 7
 };
 
-// An HTTP client. Get returns at once; exactly one of PageReceived or Error follows from the event
-// loop, unless Abort (or the socket's destruction) comes first: then nothing follows.
+// An HTTP client (libcurl on a thread of its own per exchange). Get returns at once; exactly one of
+// PageReceived or Error follows from the event loop, unless Abort (or the socket's destruction) comes
+// first: then nothing follows. Redirects are followed to http and https addresses only, never from
+// https to http.
 class HTTPSocket : public QObject {
     Q_OBJECT
   public:
@@ -40,11 +44,14 @@ class HTTPSocket : public QObject {
     ~HTTPSocket() override;
 
     void Get(const QString& url);  // ends a running exchange first, silently
-    void Abort();
-    bool isBusy() const { return !reply_.isNull(); }
+    void Abort();                  // returns when the exchange has ended
+    bool isBusy() const { return exchange_ != nullptr; }
 
-    // Bytes of a reply's body read at most; a longer reply fails with kTooLong.
+    // Bytes that may arrive in one exchange, status lines, headers and framing included; more fail
+    // with kTooLong, so that what a server sends never costs more memory than this.
     qint64 maximumLength = qint64(1) << 20;
+    // Milliseconds from Get to the reply's last byte; an exchange still running then fails with kTimedOut.
+    qint64 timeLimit = 30000;
 
   Q_SIGNALS:
     void PageReceived(const QString& url, int httpStatus, const fw::InternetHeaders& headers,
@@ -52,12 +59,9 @@ class HTTPSocket : public QObject {
     void Error(int code);
 
   private:
-    void readSome();
-    void finished();
-    void fail(int code);
-    QNetworkAccessManager* manager_ = nullptr;
-    QPointer<QNetworkReply> reply_;
-    QByteArray body_;
+    void finished(quint64 serial);
+    std::unique_ptr<detail::HttpExchange> exchange_;
+    quint64 serial_ = 0;
 };
 
 }  // namespace fw

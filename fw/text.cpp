@@ -33,7 +33,9 @@ double Val(const QString& s) {
     }
     bool ok = false;
     const double v = s.mid(start, end - start).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    // Beyond a double's range the number is infinite with its sign ("1e400", 400 digits), never 0.
+    if (std::isinf(v)) return v;
+    return ok ? v : 0;
 }
 
 int ValInt(const QString& s) { return toInt32(Val(s)); }

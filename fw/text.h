@@ -8,7 +8,7 @@ namespace fw {
 inline const QString EndOfLine = QStringLiteral("\n");
 
 QString Str(qint64 n);
-double Val(const QString& s);  // the leading number of s, 0 if none
+double Val(const QString& s);  // the leading number of s, 0 if none, infinite beyond a double
 int ValInt(const QString& s);  // Val made an Int32
 int Len(const QString& s);
 QString Left(const QString& s, int n);

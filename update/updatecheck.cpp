@@ -41,9 +41,14 @@ void updateWindow::hp_PageReceived(const QString& url, int httpStatus, const Int
     const QString d = returnValue(content, QStringLiteral("Description"));
     const bool isFree = textEquals(returnValue(content, QStringLiteral("Free")), QStringLiteral("Yes"));
     const QString downloadURL = returnValue(content, QStringLiteral("DownloadURLOSX"));
-    // An error page of the web server, or any reply naming no version, is a failed exchange.
-    if (httpStatus < 200 || httpStatus > 299 || v.trimmed().isEmpty()) {
-        hp_Error(httpStatus);
+    // An error page of the web server is a failed exchange with its status; a reply naming no version,
+    // or a status that HTTP does not have, fails as a garbled reply ("Code: 200" would read as success).
+    if (httpStatus < 200 || httpStatus > 299) {
+        hp_Error(httpStatus >= 100 && httpStatus <= 599 ? httpStatus : kOtherFailure);
+        return;
+    }
+    if (v.trimmed().isEmpty()) {
+        hp_Error(kOtherFailure);
         return;
     }
     ProgressBar1->setVisible(false);

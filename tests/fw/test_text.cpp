@@ -63,6 +63,13 @@ class TextAndListTest : public QObject {
         QCOMPARE(Val(QString()), 0.0);
         QCOMPARE(Val(QStringLiteral("1e3")), 1000.0);
         QCOMPARE(ValInt(QStringLiteral("99999999999")), 2147483647);
+        // Beyond a double's range: infinite with its sign, not 0
+        const QString digits400 = QStringLiteral("1") + QString(399, u'0');
+        QCOMPARE(Val(digits400), qInf());
+        QCOMPARE(Val(QStringLiteral("-") + digits400 + QStringLiteral("x")), -qInf());
+        QCOMPARE(Val(QStringLiteral("1e400")), qInf());
+        QCOMPARE(Val(QStringLiteral("1e-400")), 0.0);
+        QCOMPARE(ValInt(digits400), 2147483647);
         QCOMPARE(toInt32(2.9), 2);
         QCOMPARE(toInt32(-2.9), -2);
         QCOMPARE(Round(2.5), 3);

@@ -5,11 +5,12 @@
 #include <QTcpSocket>
 
 // An HTTP server on 127.0.0.1 for the update check. Every request gets the reply set up last:
-// whole, held back after half its body (until release), cut off there, or sent before the request
-// is complete (to a client that speaks TLS).
+// whole, held back after half its body (until release), cut off there, sent before the request
+// is complete (to a client that speaks TLS), never sent, or without end (its last part repeated
+// for as long as the client reads).
 class ReplyServer : public QObject {
   public:
-    enum class Mode { Whole, Hold, CutOff, AtOnce };
+    enum class Mode { Whole, Hold, CutOff, AtOnce, Silent };
     QStringList paths;      // the paths asked for
     bool halfSent = false;  // a held or cut-off reply has sent its first half
 
@@ -17,6 +18,7 @@ class ReplyServer : public QObject {
         server_.listen(QHostAddress::LocalHost, 0);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             QTcpSocket* s = client_ = server_.nextPendingConnection();
+            connect(s, &QTcpSocket::bytesWritten, s, [this, s] { feed(s); });
             connect(s, &QTcpSocket::readyRead, s, [this, s] {
                 if (!s->property("answered").toBool() &&
                     (mode_ == Mode::AtOnce || s->peek(65536).contains("\r\n\r\n")))
@@ -29,6 +31,7 @@ class ReplyServer : public QObject {
 
     void serve(const QByteArray& body, int status = 200, Mode mode = Mode::Whole) {
         mode_ = mode;
+        filler_.clear();
         reply_ = "HTTP/1.1 " + QByteArray::number(status) +
                  " S\r\nContent-Length: " + QByteArray::number(body.size()) +
                  "\r\nConnection: close\r\n\r\n" + body;
@@ -37,6 +40,17 @@ class ReplyServer : public QObject {
     void serveRaw(const QByteArray& reply) {
         mode_ = Mode::Whole;
         reply_ = reply;
+        filler_.clear();
+    }
+    // `head`, then `filler` again and again.
+    void serveEndless(const QByteArray& head, const QByteArray& filler) {
+        serveRaw(head);
+        filler_ = filler;
+    }
+    // The first request is sent on to `location`; later ones get the reply set up.
+    void redirectFirstTo(const QByteArray& location) {
+        redirect_ = "HTTP/1.1 302 Found\r\nLocation: " + location +
+                    "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     }
     void release() {
         if (client_ && client_->state() == QAbstractSocket::ConnectedState) client_->write(rest_);
@@ -58,6 +72,12 @@ class ReplyServer : public QObject {
     void answer(QTcpSocket* s) {
         s->setProperty("answered", true);
         paths << QString::fromLatin1(s->readAll().split(' ').value(1));
+        if (!redirect_.isEmpty()) {
+            s->write(std::exchange(redirect_, {}));
+            s->disconnectFromHost();
+            return;
+        }
+        if (mode_ == Mode::Silent) return;
         const qsizetype bodyAt = reply_.indexOf("\r\n\r\n") + 4;
         const qsizetype half = mode_ == Mode::Hold || mode_ == Mode::CutOff
                                    ? bodyAt + (reply_.size() - bodyAt) / 2
@@ -65,10 +85,18 @@ class ReplyServer : public QObject {
         s->write(reply_.left(half));
         rest_ = reply_.mid(half);
         halfSent = true;
-        if (mode_ != Mode::Hold) s->disconnectFromHost();
+        if (!filler_.isEmpty())
+            feed(s);
+        else if (mode_ != Mode::Hold)
+            s->disconnectFromHost();
+    }
+    void feed(QTcpSocket* s) {
+        while (!filler_.isEmpty() && s->property("answered").toBool() &&
+               s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < (1 << 20))
+            s->write(filler_);
     }
     QTcpServer server_;
-    QByteArray reply_, rest_;
+    QByteArray reply_, rest_, filler_, redirect_;
     Mode mode_ = Mode::Whole;
     QPointer<QTcpSocket> client_;
 };

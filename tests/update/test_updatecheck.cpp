@@ -1,7 +1,9 @@
 #include <QMessageBox>
+#include <QScreen>
 #include <QSslSocket>
 #include <QTimer>
 
+#include "fw/placement.h"
 #include "shell/playerlistwindow.h"
 #include "tests/update/updatetestsupport.h"
 
@@ -87,11 +89,14 @@ class UpdateCheckTest : public QObject {
 
     // The offer
     void otherVersions_areOffered_lowerOnesToo() {
+        const QByteArray longVersion = "1.0.1" + QByteArray(399, '0');  // a field of 400 digits
         const std::tuple<const char*, QString, bool> cases[] = {{"1.1", QStringLiteral("Yes"), true},
                                                                 {"0.9.9", QStringLiteral("yes"), true},
                                                                 {"1.0.1", QStringLiteral(" Yes "), false},
                                                                 {"2.0.0", QString(), false},
-                                                                {"1.2b", QStringLiteral(""), false}};
+                                                                {"1.2b", QStringLiteral(""), false},
+                                                                // beyond a double: not 0, so not 1.0.0
+                                                                {longVersion.constData(), QString(), false}};
         for (const auto& [version, free, isFree] : cases) {
             testing::resetGame();
             server->serve(ReplyServer::versionFile(QString::fromLatin1(version), free,
@@ -132,7 +137,10 @@ class UpdateCheckTest : public QObject {
         qApp->installEventFilter(&watcher);
         fw::setDialogResponder(nullptr);
         Menu::get()->updateEnabled();
-        Menu::get()->choose(*HelpCheckforUpdates());
+        {
+            HangGuard guard;
+            Menu::get()->choose(*HelpCheckforUpdates());
+        }
         qApp->removeEventFilter(&watcher);
         testing::drain(3);
         const QList<QPair<QString, Qt::TextFormat>> plain{
@@ -195,11 +203,16 @@ class UpdateCheckTest : public QObject {
             {ReplyServer::versionFile(QStringLiteral("2.0")), 500, Mode::Whole, 500},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 301, Mode::Whole, 301},
             {ReplyServer::versionFile(QStringLiteral("2.0")), 400, Mode::Whole, 400},
-            {"<html><body>Welcome</body></html>", 200, Mode::Whole, 200},
-            {"", 200, Mode::Whole, 200},
-            {ReplyServer::versionFile(QString()), 200, Mode::Whole, 200},
-            {ReplyServer::versionFile(QStringLiteral("  ")), 200, Mode::Whole, 200},
-            {"<CurrentVersion>1.1", 200, Mode::Whole, 200},
+            // A success without a version value is no success: "Code: 200" would contradict itself.
+            {"<html><body>Welcome</body></html>", 200, Mode::Whole, fw::kOtherFailure},
+            {"", 200, Mode::Whole, fw::kOtherFailure},
+            {ReplyServer::versionFile(QString()), 204, Mode::Whole, fw::kOtherFailure},
+            {ReplyServer::versionFile(QStringLiteral("  ")), 200, Mode::Whole, fw::kOtherFailure},
+            {"<CurrentVersion>1.1", 200, Mode::Whole, fw::kOtherFailure},
+            // Statuses that HTTP does not have
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 999, Mode::Whole, fw::kOtherFailure},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 600, Mode::Whole, fw::kOtherFailure},
+            {ReplyServer::versionFile(QStringLiteral("2.0")), 99, Mode::Whole, fw::kOtherFailure},
             {ReplyServer::versionFile(QStringLiteral("1.1")), 200, Mode::CutOff, fw::kConnectionLost}};
         for (const auto& [body, status, mode, code] : cases) {
             testing::resetGame();
@@ -217,16 +230,139 @@ class UpdateCheckTest : public QObject {
         expectError(fw::kOtherFailure);
     }
 
-    void replyOverOneMebibyte_isAFailedExchange() {
+    void replyOverOneMebibyte_headersIncluded_isAFailedExchange() {
         QByteArray body = ReplyServer::versionFile(QStringLiteral("1.0.0"));
-        body += QByteArray((1 << 20) - body.size(), ' ');
-        server->serve(body);  // exactly 1 MiB: read whole
+        const qsizetype headers = QByteArrayLiteral(
+                                      "HTTP/1.1 200 S\r\nContent-Length: 1048576\r\n"
+                                      "Connection: close\r\n\r\n")
+                                      .size();
+        body += QByteArray((1 << 20) - headers - body.size(), ' ');
+        server->serve(body);  // exactly 1 MiB with the headers: read whole
         chooseCheck();
         QCOMPARE(messages(), QStringList{kCurrent});
         testing::resetGame();
         server->serve(body + ' ');
         chooseCheck();
         expectError(fw::kTooLong);
+    }
+
+    // Hostile servers: the exchange ends once more than the limit has arrived, whatever it is made of.
+    void endlessOrOversizedReplies_failAtTheLimit_headersIncluded() {
+        const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+        const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+        QByteArray manyHeaders = ok;  // a million short header lines, then a good reply
+        for (int i = 0; manyHeaders.size() <= (1 << 20); ++i)
+            manyHeaders += "X-Line: " + QByteArray::number(i) + "\r\n";
+        const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
+        manyHeaders += "Content-Length: " + QByteArray::number(current.size()) + "\r\n\r\n" + current;
+        const std::pair<QByteArray, QByteArray> endless[] = {
+            {ok + "X-Endless: ", QByteArray(1 << 16, 'a')},                           // one header line
+            {ok, "X-Line: v\r\n"},                                                    // header lines
+            {chunked, "4000\r\n" + QByteArray(0x4000, 'x') + "\r\n"},                 // a chunked body
+            {chunked, "1;" + QByteArray(1 << 16, 'e') + "\r\nx\r\n"},                 // chunk framing
+            {ok + "Content-Length: 10000000000\r\n\r\n", QByteArray(1 << 16, 'x')}};  // a false length
+        for (const auto& [head, filler] : endless) {
+            testing::resetGame();
+            server->serveEndless(head, filler);
+            chooseCheck();
+            QVERIFY2(messages() == QStringList{errorMessage(fw::kTooLong)},
+                     (head + filler).left(60).constData());
+        }
+        testing::resetGame();
+        server->serveRaw(manyHeaders);
+        chooseCheck();
+        expectError(fw::kTooLong);
+    }
+
+    void silentServer_failsAtTheTimeLimit_withItsOwnCode() {
+        QCOMPARE(fw::HTTPSocket().timeLimit, 30000);
+        for (const Mode mode : {Mode::Silent, Mode::Hold}) {
+            testing::resetGame();
+            server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, mode);
+            chooseCheck(0, [](updateWindow* w) {
+                w->hp->timeLimit = 200;
+                w->hp->Get(updateURL());  // asked again, with the shorter limit
+            });
+            expectError(fw::kTimedOut);
+        }
+    }
+
+    void redirects_areFollowedOnTheWebOnly() {
+        server->redirectFirstTo(server->site().toLatin1() + "/moved/zorvik.xml");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(server->paths, QStringList({"/updates/zorvik.xml", "/moved/zorvik.xml"}));
+
+        for (const QByteArray location :
+             {"file:///etc/passwd", "ftp://127.0.0.1/zorvik.xml", "/updates/zorvik.xml"}) {
+            testing::resetGame();
+            // A redirect away from the web, or back to itself without end
+            server->serveRaw("HTTP/1.1 302 Found\r\nLocation: " + location +
+                             "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            chooseCheck();
+            expectError(fw::kOtherFailure);
+        }
+    }
+
+    // The offer of a huge description stays on the screen, and laying it out costs little.
+    void hugeDescription_leavesTheOfferOnScreen() {
+        QString lines;
+        for (int i = 0; i < 200000; ++i) lines += QStringLiteral("x\n");
+        const QString version = QStringLiteral("2.") + QString(100000, u'9');  // one long word
+        const QRect smallDesktop(0, 0, 640, 480);
+        fw::setAvailableAreaForTests(smallDesktop);
+        server->serve(ReplyServer::versionFile(version, QStringLiteral("Yes"),
+                                               QStringLiteral("https://a.example/"), lines),
+                      200, Mode::Hold);
+        fw::Window::setModalHook([&](fw::Window* w) {
+            w->move(smallDesktop.right() - w->width(), 0);  // the box comes up over its window at the edge
+            QTRY_VERIFY(server->halfSent);
+            server->release();
+        });
+        struct BoxWatcher : QObject {
+            QRect frame;
+            qsizetype shown = 0;
+            QString explanation;
+            bool buttonsInside = true;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto* box = qobject_cast<QMessageBox*>(o);
+                if (box && e->type() == QEvent::Show)
+                    QTimer::singleShot(0, box, [this, box] {
+                        frame = box->frameGeometry();
+                        for (QLabel* l : box->findChildren<QLabel*>()) shown += l->text().size();
+                        if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+                            explanation = l->text();
+                        for (QAbstractButton* b : box->buttons())
+                            buttonsInside = buttonsInside && b->isVisible() &&
+                                            box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size()));
+                        for (QAbstractButton* b : box->buttons())
+                            if (b->text() == QStringLiteral("Cancel")) b->click();
+                    });
+                return false;
+            }
+        } watcher;
+        qApp->installEventFilter(&watcher);
+        fw::setDialogResponder(nullptr);
+        Menu::get()->updateEnabled();
+        {
+            HangGuard guard;
+            Menu::get()->choose(*HelpCheckforUpdates());
+        }
+        qApp->removeEventFilter(&watcher);
+        fw::Window::setModalHook(nullptr);
+        testing::drain(3);
+        QVERIFY2(smallDesktop.contains(watcher.frame), qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                                                                      .arg(watcher.frame.width())
+                                                                      .arg(watcher.frame.height())
+                                                                      .arg(watcher.frame.x())
+                                                                      .arg(watcher.frame.y())));
+        QVERIFY(watcher.buttonsInside);
+        QVERIFY2(watcher.shown < 5000, qPrintable(QString::number(watcher.shown)));  // the labels' work
+        QVERIFY(watcher.explanation.startsWith(QStringLiteral("x\nx\n")) &&
+                watcher.explanation.endsWith(QChar(0x2026)));
+        QCOMPARE(fw::shownDialogs().value(0).explanation, lines);  // cut for the screen only
+        QVERIFY(!fw::Window::ifOpen<updateWindow>() && browser->opened.isEmpty());
     }
 
     void plainServerAtASecureAddress_isASecureFailure() {
@@ -274,8 +410,12 @@ class UpdateCheckTest : public QObject {
             QPointer<updateWindow> w = updateWindow::get();
             w->ShowModal();
             endedAtOnce = w && w->isClosed() && !w->hp->isBusy();
+            if (QTest::currentTestFailed()) QCoreApplication::quit();
         });
-        QCoreApplication::exec();
+        {
+            HangGuard guard;
+            QCoreApplication::exec();
+        }
         fw::Window::setModalHook(nullptr);
         QVERIFY(endedAtOnce);
         QTRY_VERIFY(server->clientGone());

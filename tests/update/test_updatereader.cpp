@@ -26,6 +26,7 @@ class UpdateReaderTest : public QObject {
             {"<Zorvik>ab</Free>", ""},
             {"<Free>Yes", ""},  // no end tag
             {"</Free><Free>Yes", ""},
+            {"</Free>x<Free>Yes</Free>", "Yes"},  // the end tag counts only after the start tag
             {"x<Free>", ""},
             {"", ""}};
         for (const auto& [content, value] : cases)

@@ -1,9 +1,12 @@
 #pragma once
+#include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <functional>
 
@@ -35,6 +38,25 @@ class NoBrowser : public QObject {
     void open(const QUrl& url) { opened << url.toString(); }
 };
 
+// A check still running after `ms` fails its test and is closed, so that a hung exchange costs
+// seconds, not the test runner's 300 s and the rest of the suite.
+class HangGuard {
+  public:
+    explicit HangGuard(int ms = 10000) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [ms] {
+            QTest::qFail(qPrintable(QStringLiteral("the check had not ended after %1 ms").arg(ms)), __FILE__,
+                         __LINE__);
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+            if (auto* w = fw::Window::ifOpen<updateWindow>()) w->Close();
+        });
+        timer_.start(ms);
+    }
+
+  private:
+    QTimer timer_;
+};
+
 // Chooses Help > Check Website for New Version..., lets `whileShown` act on the modal window and
 // returns once it has closed, with the window's text and bar as the first dialog found them.
 // The dialogs are answered with `button`.
@@ -51,7 +73,10 @@ inline std::pair<QString, bool> chooseCheck(int button = 0,
         if (QTest::currentTestFailed()) w->Close();  // never leave the test waiting
     });
     Menu::get()->updateEnabled();
-    Menu::get()->choose(*HelpCheckforUpdates());
+    {
+        HangGuard guard;
+        Menu::get()->choose(*HelpCheckforUpdates());
+    }
     fw::Window::setModalHook(nullptr);
     testing::drain(3);
     return seen;
