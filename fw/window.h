@@ -91,6 +91,8 @@ class Window : public QWidget {
     // After code has moved or resized a locked control: its locked edges keep the distances they
     // have now (a split moved between two columns stays where it was put).
     void relock(QWidget* control);
+    // Runs after the controls locked to `parent` have followed a resize of it.
+    virtual void lockedControlsFollowed(QWidget* parent) { Q_UNUSED(parent); }
     // Puts the window's frame at a fixed spot of the desktop, moved onto the screen's available
     // area when it would not fit there (checked again once the frame's size is known).
     void placeAt(const QPoint& topLeft);

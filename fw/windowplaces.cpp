@@ -18,7 +18,7 @@ struct Lock {
 // One per window: watches the parents of locked controls and moves the controls on each resize.
 class LockKeeper : public QObject {
   public:
-    explicit LockKeeper(QObject* window) : QObject(window) {
+    explicit LockKeeper(Window* window) : QObject(window), window_(window) {
         setObjectName(QStringLiteral("fw-lock-keeper"));
     }
 
@@ -57,7 +57,9 @@ class LockKeeper : public QObject {
             }
             if (r != l.control->geometry()) l.control->setGeometry(r);
         }
+        window_->lockedControlsFollowed(parent);
     }
+    Window* window_;
 };
 }  // namespace
 
