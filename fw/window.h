@@ -56,6 +56,7 @@ class Window : public QWidget {
     }
     static QList<Window*> allOpen();
 
+    // Shows the window; one that was hidden comes back at the spot and size it had then.
     void Show();
     void ShowModal();  // returns when the window has been closed or hidden
     void Close();
@@ -121,6 +122,7 @@ class Window : public QWidget {
     QWidget* content_ = nullptr;
     QSize designSize_;             // of the content area, as setContentSize gave it
     bool placedByCaller_ = false;  // the window has its spot; ShowModal leaves it there
+    QRect hiddenAt_;               // its frame's top-left corner and its size when last hidden
     bool closed_ = false;
     bool inModal_ = false;
     QPointer<PushButton> defaultButton_;

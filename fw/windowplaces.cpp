@@ -90,11 +90,13 @@ void Window::relock(QWidget* control) {
 
 void Window::placeAt(const QPoint& topLeft) {
     placedByCaller_ = true;
+    hiddenAt_ = QRect();  // a spot given in code outranks the one it was hidden at
     placeFrame(this, topLeft);
 }
 
 void Window::centreOver(const QWidget* other) {
     placedByCaller_ = true;
+    hiddenAt_ = QRect();
     centreFrame(this, other ? other->frameGeometry() : availableArea(QPoint()));
 }
 
