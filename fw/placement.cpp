@@ -37,9 +37,10 @@ class InputWatcher : public QObject {
     }
 };
 
-// Keeps a placed window on its fitted spot until the window manager's frame is known: placed
-// again (centred again, if centred) when the frame's margins change, never when the person resizes
-// or moves the window.
+// Keeps a placed window on its fitted spot until the window manager's frame is known and the
+// window stands on the screen at its laid-out size: placed again (centred again, if centred) when
+// the frame's size changes before the window's first paint (its layout, the frame arriving) or its
+// margins change later, never when the person resizes or moves the window.
 class FrameKeeper : public QObject {
   public:
     FrameKeeper(QWidget* window) : QObject(window), window_(window) {
@@ -50,25 +51,34 @@ class FrameKeeper : public QObject {
         corner_ = corner;
         over_ = over;
         margins_ = frameMargins();
-        const QSize size = window_->frameGeometry().size();
-        const QPoint middle = over.isValid() ? over.center() : QRect(corner, size).center();
-        placed_ = frameSpot(size, corner, over, availableArea(middle));
+        frame_ = window_->frameGeometry().size();
+        settled_ = false;
+        const QPoint middle = over.isValid() ? over.center() : QRect(corner, frame_).center();
+        placed_ = frameSpot(frame_, corner, over, availableArea(middle));
         window_->move(placed_);
+        client_ = window_->geometry().topLeft();
     }
     bool eventFilter(QObject*, QEvent* event) override {
         const auto type = event->type();
-        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
-            window_->pos() == placed_ && frameMargins() != margins_)
-            place(corner_, over_);
+        const bool painted = type == QEvent::Paint && window_->isVisible();
+        if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && !painted) return false;
+        // The frame's margins may come without an event of their own: the first paint looks again.
+        const bool grown = !settled_ && window_->frameGeometry().size() != frame_;
+        // Where it was put: a frame arriving around it moves either the frame or the window inside.
+        const bool unmoved = window_->pos() == placed_ || window_->geometry().topLeft() == client_;
+        if (unmoved && (frameMargins() != margins_ || grown)) place(corner_, over_);
+        if (painted) settled_ = true;
         return false;
     }
 
   private:
     QSize frameMargins() const { return window_->frameGeometry().size() - window_->size(); }
     QWidget* window_;
-    QPoint corner_, placed_;
+    QPoint corner_, placed_, client_;
     QRect over_;  // null unless centred
     QSize margins_;
+    QSize frame_;          // the frame's size when placed
+    bool settled_ = true;  // painted on the screen since it was placed
 };
 
 FrameKeeper* keeperOf(QWidget* window) {

@@ -19,6 +19,15 @@ QHash<QString, int>& counts() {
     static QHash<QString, int> c;
     return c;
 }
+qreal& ratioForTests() {
+    static qreal ratio = 0;
+    return ratio;
+}
+// Device pixels per logical pixel of the densest screen: above 1, the twice-size twins are used.
+qreal screenRatio() {
+    if (ratioForTests() > 0) return ratioForTests();
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
 QString& rootFolder() {
     static QString folder = QStringLiteral(":");
     return folder;
@@ -41,8 +50,7 @@ std::shared_ptr<QPixmap> GetPicture(int number) {
     initStore();
     counts()[QStringLiteral("picture")] += 1;
     // QPixmap(file) passes over "@2x" files: load the dense one ourselves where the screen wants it.
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    const QString dense = ratio > 1.0 ? pictureFile(number, QStringLiteral("@2x")) : QString();
+    const QString dense = screenRatio() > 1.0 ? pictureFile(number, QStringLiteral("@2x")) : QString();
     if (!dense.isEmpty()) {
         auto p = std::make_shared<QPixmap>(dense);
         if (!p->isNull()) {
@@ -77,8 +85,15 @@ QByteArray GetResource(const QString& type, int number) {
 std::shared_ptr<QCursor> getCursor(int number) {
     initStore();
     counts()[QStringLiteral("cursor")] += 1;
-    QPixmap pixmap(path(QStringLiteral("cursor"), number, QStringLiteral("png")));
+    // The twin is drawn at twice the size; the hot spot stays in the plain one's pixels.
+    QPixmap pixmap;
+    const QString dense = QStringLiteral("%1/cursor/%2@2x.png").arg(rootFolder(), QString::number(number));
+    if (screenRatio() > 1.0 && pixmap.load(dense))
+        pixmap.setDevicePixelRatio(2.0);
+    else
+        pixmap.load(path(QStringLiteral("cursor"), number, QStringLiteral("png")));
     if (pixmap.isNull()) return nullptr;
+    const QSize size = pixmap.deviceIndependentSize().toSize();
     // Without a readable hot spot, -1 -1 puts it in the centre.
     int hx = -1, hy = -1;
     QFile spot(path(QStringLiteral("cursor"), number, QStringLiteral("hotspot")));
@@ -87,12 +102,14 @@ std::shared_ptr<QCursor> getCursor(int number) {
         bool okX = false, okY = false;
         const int x = parts.size() == 2 ? parts[0].toInt(&okX) : 0;
         const int y = parts.size() == 2 ? parts[1].toInt(&okY) : 0;
-        if (okX && okY && x >= 0 && y >= 0 && x < pixmap.width() && y < pixmap.height()) hx = x, hy = y;
+        if (okX && okY && x >= 0 && y >= 0 && x < size.width() && y < size.height()) hx = x, hy = y;
     }
     return std::make_shared<QCursor>(pixmap, hx, hy);
 }
 
 int requests(const QString& kind) { return counts().value(kind); }
+
+void setScreenRatioForTests(qreal ratio) { ratioForTests() = ratio; }
 
 void setRoot(const QString& folder) { rootFolder() = folder.isEmpty() ? QStringLiteral(":") : folder; }
 QString root() { return rootFolder(); }

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "fw/inputgate.h"
 #include "fw/placement.h"
@@ -124,6 +125,15 @@ void bringToFront(QWidget* w) {
 }  // namespace
 
 void Window::Show() {
+    // A window manager places a window mapped again as it would a new one, unless told where.
+    if (hiddenAt_.isValid() && !isVisible()) {
+        const QRect at = hiddenAt_;
+        resize(at.size());
+        placeAt(at.topLeft());
+        // A move in code to where Qt believes it is tells the platform nothing, and the window
+        // manager would place the window as it likes.
+        if (windowHandle()) windowHandle()->setPosition(geometry().topLeft());
+    }
     show();
     bringToFront(this);
 }
@@ -204,6 +214,7 @@ void Window::closeEvent(QCloseEvent* e) {
 
 void Window::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
+    if (!e->spontaneous()) hiddenAt_ = QRect(pos(), size());
     if (quitModal_) quitModal_();
 }
 

@@ -56,6 +56,7 @@ class Window : public QWidget {
     }
     static QList<Window*> allOpen();
 
+    // Shows the window; one that was hidden comes back at the spot and size it had then.
     void Show();
     void ShowModal();  // returns when the window has been closed or hidden
     void Close();
@@ -95,6 +96,8 @@ class Window : public QWidget {
     // After code has moved or resized a locked control: its locked edges keep the distances they
     // have now (a split moved between two columns stays where it was put).
     void relock(QWidget* control);
+    // Runs after the controls locked to `parent` have followed a resize of it.
+    virtual void lockedControlsFollowed(QWidget* parent) { Q_UNUSED(parent); }
     // Puts the window's frame at a fixed spot of the desktop, moved onto the screen's available
     // area when it would not fit there (checked again once the frame's size is known).
     void placeAt(const QPoint& topLeft);
@@ -123,6 +126,7 @@ class Window : public QWidget {
     QWidget* content_ = nullptr;
     QSize designSize_;             // of the content area, as setContentSize gave it
     bool placedByCaller_ = false;  // the window has its spot; ShowModal leaves it there
+    QRect hiddenAt_;               // its frame's top-left corner and its size when last hidden
     bool closed_ = false;
     bool inModal_ = false;
     QPointer<PushButton> defaultButton_;

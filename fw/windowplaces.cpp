@@ -18,7 +18,7 @@ struct Lock {
 // One per window: watches the parents of locked controls and moves the controls on each resize.
 class LockKeeper : public QObject {
   public:
-    explicit LockKeeper(QObject* window) : QObject(window) {
+    explicit LockKeeper(Window* window) : QObject(window), window_(window) {
         setObjectName(QStringLiteral("fw-lock-keeper"));
     }
 
@@ -57,7 +57,9 @@ class LockKeeper : public QObject {
             }
             if (r != l.control->geometry()) l.control->setGeometry(r);
         }
+        window_->lockedControlsFollowed(parent);
     }
+    Window* window_;
 };
 }  // namespace
 
@@ -88,11 +90,13 @@ void Window::relock(QWidget* control) {
 
 void Window::placeAt(const QPoint& topLeft) {
     placedByCaller_ = true;
+    hiddenAt_ = QRect();  // a spot given in code outranks the one it was hidden at
     placeFrame(this, topLeft);
 }
 
 void Window::centreOver(const QWidget* other) {
     placedByCaller_ = true;
+    hiddenAt_ = QRect();
     centreFrame(this, other ? other->frameGeometry() : availableArea(QPoint()));
 }
 

@@ -131,6 +131,11 @@ void helpWindow::closeEvent(QCloseEvent* e) {
     fw::Window::closeEvent(e);
 }
 
+void helpWindow::lockedControlsFollowed(QWidget* parent) {
+    // A split near the right edge of a narrowing window would leave the text column no room.
+    if (parent == content()) keepSplitInLimits();
+}
+
 void helpWindow::helpShow(const QString& manual) {
     if (helpText.ubound() == 0) helpInit(manual);
     // Asked for over a modal window (the new-game dialog), it belongs to that window for a while,

@@ -108,12 +108,15 @@ class helpWindow : public fw::Window {
     bool helpOverLink(int x, int y);
     bool helpIsColor(int x, int y);
     void helpAdjustColumns(int x);
+    // Moves the split left as far as the window's width asks (it keeps x <= width - 300).
+    void keepSplitInLimits();
     bool helpApproximateColor(const QColor& c1, const QColor& c2);
 
   protected:
     void createControls() override;
     void Open() override;
     void closeEvent(QCloseEvent* e) override;
+    void lockedControlsFollowed(QWidget* parent) override;
 
   private:
     void bindEvents();

@@ -1,6 +1,7 @@
 // The split bar between the topic list and the help text: its grip, its cursor, the line that
 // follows a drag over the whole window, and the columns laid out again on release.
 #include <QPainter>
+#include <algorithm>
 
 #include "base/resources.h"
 #include "fw/canvas.h"
@@ -47,7 +48,14 @@ void helpWindow::moveBar_MouseUp(int x, int y) {
     Q_UNUSED(x);
     Q_UNUSED(y);
     fw::Overlay::of(content())->RefreshRect(helpOldColumn, 0, 2, content()->height());
-    helpAdjustColumns(helpOldColumn);
+    // The window may have narrowed since the line was drawn.
+    helpAdjustColumns(std::max(100, std::min(helpOldColumn, content()->width() - 300)));
+}
+
+void helpWindow::keepSplitInLimits() {
+    const int split = moveBar->x();
+    const int kept = std::max(100, std::min(split, content()->width() - 300));
+    if (kept != split) helpAdjustColumns(kept);
 }
 
 void helpWindow::moveBar_Paint(QPainter& g) {

@@ -1,6 +1,7 @@
-// Writes the two cursors, 32 x 32 with their hot spots in "<n>.hotspot" ("x y"): cursor 168, a
-// pointing hand (hot spot at the fingertip), and cursor 169, a left-right arrow across a split
-// column (hot spot in the centre).   Usage: make_cursors [resources folder]
+// Writes the two cursors, 32 x 32 and twice that as "<n>@2x.png", with their hot spots in
+// "<n>.hotspot" ("x y", in the smaller one's pixels): cursor 168, a pointing hand (hot spot at the
+// fingertip), and cursor 169, a left-right arrow across a split column (hot spot in the centre).
+// Usage: make_cursors [resources folder]
 #include <QFile>
 #include <QGuiApplication>
 
@@ -16,7 +17,7 @@ QPainterPath rounded(const QRectF& r, double radius) {
 
 // A right hand seen from the back, index finger up, thumb out to the left: white with a black
 // outline so that it shows on light and dark alike.
-QImage fingerCursor() {
+QImage fingerCursor(int scale) {
     QPainterPath hand = rounded(QRectF(10.5, 1.0, 5.2, 18), 2.6);
     hand = hand.united(rounded(QRectF(15.2, 9.6, 4.8, 10), 2.4));
     hand = hand.united(rounded(QRectF(19.5, 10.8, 4.6, 9), 2.3));
@@ -30,9 +31,10 @@ QImage fingerCursor() {
     thumb = QTransform().translate(7.6, 19.6).rotate(38).map(thumb);
     hand = hand.united(thumb).simplified();
 
-    QImage image = artwork::canvas(QSize(32, 32), 1);
+    QImage image = artwork::canvas(QSize(32, 32), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.fillPath(hand, Qt::white);
     p.strokePath(hand, QPen(Qt::black, 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     // Creases between the folded fingers.
@@ -42,7 +44,7 @@ QImage fingerCursor() {
 }
 
 // Two arrows pointing apart from a double bar: black with a white rim.
-QImage moveColumnCursor() {
+QImage moveColumnCursor(int scale) {
     QPainterPath shape;
     shape.addPolygon(QPolygonF({{2, 16}, {9, 9}, {9, 14}, {13, 14}, {13, 18}, {9, 18}, {9, 23}}));
     shape.closeSubpath();
@@ -52,19 +54,21 @@ QImage moveColumnCursor() {
     shape.addRect(QRectF(17, 5, 2, 22));
     shape.setFillRule(Qt::WindingFill);
 
-    QImage image = artwork::canvas(QSize(32, 32), 1);
+    QImage image = artwork::canvas(QSize(32, 32), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.strokePath(shape, QPen(Qt::white, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.fillPath(shape, Qt::black);
     return image;
 }
 
-bool writeCursor(const QString& folder, int number, const QImage& image, QPoint hotSpot) {
+bool writeCursor(const QString& folder, int number, QImage (*draw)(int scale), QPoint hotSpot) {
     QFile spot(QStringLiteral("%1/%2.hotspot").arg(folder).arg(number));
-    const bool ok = spot.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                    spot.write(QStringLiteral("%1 %2\n").arg(hotSpot.x()).arg(hotSpot.y()).toLatin1()) > 0;
-    return artwork::save(image, QStringLiteral("%1/%2.png").arg(folder).arg(number)) && ok;
+    bool ok = spot.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              spot.write(QStringLiteral("%1 %2\n").arg(hotSpot.x()).arg(hotSpot.y()).toLatin1()) > 0;
+    ok &= artwork::save(draw(1), QStringLiteral("%1/%2.png").arg(folder).arg(number));
+    return artwork::save(draw(2), QStringLiteral("%1/%2@2x.png").arg(folder).arg(number)) && ok;
 }
 
 }  // namespace
@@ -73,7 +77,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QString folder = artwork::ensureFolder(artwork::outputFolder(argc, argv), QStringLiteral("cursor"));
-    bool ok = writeCursor(folder, 168, fingerCursor(), QPoint(13, 1));
-    ok &= writeCursor(folder, 169, moveColumnCursor(), QPoint(16, 16));
+    bool ok = writeCursor(folder, 168, fingerCursor, QPoint(13, 1));
+    ok &= writeCursor(folder, 169, moveColumnCursor, QPoint(16, 16));
     return ok ? 0 : 1;
 }

@@ -291,6 +291,29 @@ class WindowTest : public QObject {
         QCOMPARE(fw::fitOnScreen(QRect(8, 45, 900, 700), QRect(0, 30, 800, 500)), QPoint(0, 30));
     }
 
+    void placedWindow_grownAsItShows_isFittedAgainUntilItHasPainted() {
+        const QRect area(0, 24, 800, 476);
+        fw::setAvailableAreaForTests(area);
+        auto* w = new fw::Window;
+        w->setContentSize(300, 200);
+        w->Show();
+        testing::drain(3);
+        w->hide();  // its frame is known from now on
+        w->placeAt(QPoint(790, 300));
+        w->content()->setMinimumSize(360, 240);  // laid out larger as it shows
+        w->Show();
+        testing::drain(3);
+        QVERIFY(area.contains(w->frameGeometry()));
+        QCOMPARE(w->frameGeometry().right(), area.right());
+        // Once on the screen, a resize leaves it where it stands.
+        const QPoint at = w->pos();
+        w->resize(w->width() + 100, w->height());
+        testing::drain(3);
+        QCOMPARE(w->pos(), at);
+        w->Close();
+        testing::resetGame();
+    }
+
     void centredWindow_isCentredAgainOnceItsFrameIsKnown() {
         fw::setAvailableAreaForTests(QRect(0, 30, 1000, 700));
         auto* w = new fw::Window;

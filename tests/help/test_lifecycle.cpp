@@ -112,6 +112,24 @@ class HelpLifecycleTest : public QObject {
         QVERIFY(!fw::Window::ifOpen<helpWindow>());
     }
 
+    void reopened_comesBackWhereAndAsLargeAsItWasClosed() {
+        HelpInstructions()->action()->trigger();
+        helpWindow* w = fw::Window::ifOpen<helpWindow>();
+        QVERIFY(w);
+        w->move(310, 220);
+        w->resize(640, 430);
+        testing::drain(3);
+        const QRect frame = w->frameGeometry();
+        QVERIFY(!w->close());  // the close box
+        QVERIFY(!w->isVisible());
+        HelpInstructions()->action()->trigger();
+        testing::drain(3);
+        QCOMPARE(helpWindow::get(), w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->frameGeometry(), frame);
+        QCOMPARE(w->windowHandle()->position(), w->geometry().topLeft());
+    }
+
     void typing_changesOnlyTheShownText() {
         helpWindow* w = helptest::load(longManual());
         const QString stored = w->helpText[1], style = w->helpStyle[1];

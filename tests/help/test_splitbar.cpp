@@ -42,6 +42,34 @@ void drag(helpWindow* w, std::initializer_list<int> xs) {
     QTest::mousePress(w->moveBar, Qt::LeftButton, {}, QPoint(6, 100));
     for (int x : xs) QTest::mouseMove(w->moveBar, QPoint(x - w->moveBar->x(), 100));
 }
+
+void release(helpWindow* w, int x) {
+    QTest::mouseRelease(w->moveBar, Qt::LeftButton, {}, QPoint(x - w->moveBar->x(), 100));
+}
+
+// Resizes the window so that its content area is width x height.
+void resizeContent(helpWindow* w, int width, int height) {
+    const QSize chrome = w->size() - w->content()->size();
+    w->resize(QSize(width, height) + chrome);
+    testing::drain(3);
+    QCOMPARE(w->content()->size(), QSize(width, height));
+}
+
+// Both columns and the bar on show side by side, the split within its limits.
+QString splitFault(helpWindow* w) {
+    const int width = w->content()->width(), split = w->moveBar->x();
+    if (split < 100 || split > width - 300)
+        return QStringLiteral("split %1 at width %2").arg(split).arg(width);
+    if (columns(w).startsWith(u'h')) return columns(w);
+    if (w->topicsList->width() <= 0 || w->helpField->width() <= 0 ||
+        w->topicsList->geometry().right() >= split || w->moveBar->geometry().right() >= w->helpField->x() ||
+        w->helpField->geometry().right() >= width)
+        return QStringLiteral("columns %1 at width %2").arg(columns(w)).arg(width);
+    for (QWidget* c : {static_cast<QWidget*>(w->topicsList), static_cast<QWidget*>(w->moveBar),
+                       static_cast<QWidget*>(w->helpField)})
+        if (!c->isVisible()) return c->objectName() + QStringLiteral(" hidden");
+    return {};
+}
 }  // namespace
 
 class SplitBarTest : public QObject {
@@ -67,6 +95,42 @@ class SplitBarTest : public QObject {
         QCOMPARE(columns(w), QStringLiteral("185 200 215 545"));
         drag(w, {2000});
         QCOMPARE(w->helpOldX, 775 - 300);
+    }
+
+    void narrowingWindow_takesTheSplitLeftWithItsEdge() {
+        helpWindow* w = loadShown();
+        drag(w, {2000});
+        release(w, 2000);
+        QCOMPARE(w->moveBar->x(), 275);
+        int split = 275;
+        for (QSize size : {QSize(560, 380), QSize(520, 390), QSize(450, 330), QSize(400, 300)}) {
+            resizeContent(w, size.width(), size.height());
+            split = std::min(split, size.width() - 300);
+            QCOMPARE(w->moveBar->x(), split);
+            QVERIFY2(splitFault(w).isEmpty(), qPrintable(splitFault(w)));
+        }
+        QCOMPARE(columns(w), QStringLiteral("85 100 115 270"));
+        w->close();
+        w->helpShow(QString());
+        testing::drain(3);
+        QCOMPARE(columns(w), QStringLiteral("85 100 115 270"));
+        // Wider again: the split stays where the narrow window put it.
+        resizeContent(w, 1000, 500);
+        QCOMPARE(columns(w), QStringLiteral("85 100 115 870"));
+        // From the right limit of a wide window straight down to the smallest.
+        drag(w, {2000});
+        release(w, 2000);
+        QCOMPARE(w->moveBar->x(), 700);
+        resizeContent(w, 400, 300);
+        QCOMPARE(columns(w), QStringLiteral("85 100 115 270"));
+        // Narrowed in the middle of a drag: the release keeps to the window it lands in.
+        resizeContent(w, 900, 400);
+        drag(w, {2000});
+        QCOMPARE(w->helpOldX, 600);
+        resizeContent(w, 450, 400);
+        release(w, 600);
+        QCOMPARE(w->moveBar->x(), 150);
+        QVERIFY2(splitFault(w).isEmpty(), qPrintable(splitFault(w)));
     }
 
     void click_withoutDragLaysOutAgainAtTheSplit() {

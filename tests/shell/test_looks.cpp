@@ -206,6 +206,20 @@ class WindowLooksTest : public QObject {
             QCOMPARE(m->frameGeometry().top(), area.top());
             QVERIFY(m->frameGeometry().left() >= area.left() && m->frameGeometry().right() <= area.right());
         }
+        // The dialogs come up over the window the person acted in, whole on the area too.
+        for (QWidget* opener : QList<QWidget*>{m, p}) {
+            QTest::mouseClick(opener, Qt::LeftButton, {}, QPoint(5, 5));
+            QStringList outside;
+            fw::Window::setModalHook([&](fw::Window* w) {
+                testing::drain(3);
+                if (!area.contains(w->frameGeometry())) outside << w->windowTitle();
+                w->Close();
+            });
+            App()->_AppleAbout_Action();
+            gameSettingsWindow::get()->ShowModal();
+            fw::Window::setModalHook(nullptr);
+            QVERIFY2(outside.isEmpty(), qPrintable(outside.join(u',')));
+        }
     }
 
     void aboutBox_comesUpOverItsOpenerAndGoesByKeys() {

@@ -1,6 +1,7 @@
 #include <QBitmap>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -109,6 +110,16 @@ class ResourcesTest : public QObject {
         QVERIFY(split);
         QCOMPARE(split->pixmap().size(), QSize(32, 32));
         QCOMPARE(split->hotSpot(), QPoint(16, 16));
+        // A dense screen gets the twice-size twins, at the same size and hot spots on it.
+        fw::ResourceFork::setScreenRatioForTests(2);
+        const auto plainScreen = qScopeGuard([] { fw::ResourceFork::setScreenRatioForTests(0); });
+        for (const auto& [cursor, spot] :
+             {std::pair{fingerCursor(), QPoint(13, 1)}, std::pair{moveColumnCursor(), QPoint(16, 16)}}) {
+            QCOMPARE(cursor->pixmap().size(), QSize(64, 64));
+            QCOMPARE(cursor->pixmap().devicePixelRatio(), 2.0);
+            QCOMPARE(cursor->pixmap().deviceIndependentSize(), QSizeF(32, 32));
+            QCOMPARE(cursor->hotSpot(), spot);
+        }
     }
 
     // The store
