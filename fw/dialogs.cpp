@@ -6,7 +6,9 @@
 #include <QPushButton>
 
 #include "fw/events.h"
+#include "fw/menu.h"
 #include "fw/placement.h"
+#include "fw/window.h"
 
 namespace fw {
 namespace {
@@ -30,7 +32,14 @@ int MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return responder()(record);
 
-    QMessageBox box(actingWindow());  // over the window the person acted in, not the screen's middle
+    // Over the window the person acted in, not the screen's middle. A window that stays usable
+    // while a message box waits (the help viewer) is not its parent: its own box would block it.
+    QWidget* over = actingWindow();
+    auto* overWindow = qobject_cast<Window*>(over);
+    const bool besides = overWindow && !overWindow->dropsInputWhileBusy();
+    QMessageBox box(besides ? nullptr : over);
+    if (besides) centreFrame(&box, over->frameGeometry());
+    addKeysOfEveryWindow(&box);
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "fw/inputgate.h"
+#include "fw/menu.h"
 #include "fw/placement.h"
 
 namespace fw {
@@ -111,6 +112,7 @@ QList<Window*> Window::allOpen() {
 
 void Window::build() {
     createControls();
+    if (!layout()->menuBar()) addKeysOfEveryWindow(this);
     HandlerScope scope;
     Open();
 }

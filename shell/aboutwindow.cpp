@@ -7,7 +7,6 @@
 
 #include "shell/app.h"
 #include "shell/fonts.h"
-#include "shell/menu.h"
 #include "shell/resources.h"
 
 void aboutWindow::createControls() {
@@ -15,7 +14,6 @@ void aboutWindow::createControls() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setContentSize(400, 300);
     setFixedSize(size());
-    if (App()->MenuBar) App()->MenuBar->addShortcutsTo(this, {QStringLiteral("FileQuit")});
 
     versionStatic = new QLabel(QStringLiteral("1.0.0"), content());
     versionStatic->setObjectName(QStringLiteral("versionStatic"));

@@ -4,9 +4,7 @@
 #include <QPointer>
 #include <QProgressBar>
 
-#include "shell/app.h"
 #include "shell/fonts.h"
-#include "shell/menu.h"
 #include "update/hp.h"
 #include "update/updatesite.h"
 
@@ -16,7 +14,6 @@ void updateWindow::createControls() {
     content()->setMinimumSize(64, 64);
     setMinimumSize(64, 64);
     setMaximumSize(32000, 32000);
-    if (App()->MenuBar) App()->MenuBar->addShortcutsTo(this, {QStringLiteral("FileQuit")});
 
     StaticText1 = new QLabel(QStringLiteral("Checking for updates..."), content());
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
