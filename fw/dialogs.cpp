@@ -9,7 +9,9 @@
 #include <algorithm>
 
 #include "fw/events.h"
+#include "fw/menu.h"
 #include "fw/placement.h"
+#include "fw/window.h"
 
 namespace fw {
 namespace {
@@ -74,8 +76,14 @@ DialogButton MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return buttonAt(*this, responder()(record));
 
+    // Over the window the person acted in, not the screen's middle. A window that stays usable
+    // while a message box waits (the help viewer) is not its parent: its own box would block it.
     QWidget* over = actingWindow();
-    QMessageBox box(over);  // over the window the person acted in, not the screen's middle
+    auto* overWindow = qobject_cast<Window*>(over);
+    const bool besides = overWindow && !overWindow->dropsInputWhileBusy();
+    QMessageBox box(besides ? nullptr : over);
+    if (besides) centreFrame(&box, over->frameGeometry());
+    addKeysOfEveryWindow(&box);
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);

@@ -87,10 +87,41 @@ QWidget* judgedAtWindow(QWindow* window, QEvent* event) {
     return nullptr;
 }
 
+// Qt blocks every window but the innermost modal one and the windows that belong to it (its
+// transient children), so the windows that opt out belong to it while it waits. For a plain
+// window this changes nothing on the desktop (X11 marks only dialogs and tools as transient).
+// A modal window of the window's own, such as its message box, still blocks it.
+void belongToModal(QWindow* modal) {
+    for (Window* w : Window::allOpen()) {
+        QWindow* handle = w->windowHandle();
+        if (w->dropsInputWhileBusy() || w->isModal() || !handle) continue;
+        QWindow* owner = modal;
+        for (QWindow* up = modal; up && owner;
+             up = up->transientParent() ? up->transientParent() : up->parent())
+            if (up == handle) owner = nullptr;
+        if (handle->transientParent() != owner) handle->setTransientParent(owner);
+    }
+}
+
+// As a modal window shows (before Qt blocks the others), as any window shows or hides, and should
+// Qt block such a window all the same.
+void followModalWindows(QObject* receiver, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::WindowBlocked) {
+        if (receiver->isWindowType()) belongToModal(QGuiApplication::modalWindow());
+        return;
+    }
+    if ((type != QEvent::Show && type != QEvent::Hide) || !receiver->isWidgetType()) return;
+    auto* w = static_cast<QWidget*>(receiver);
+    if (!w->isWindow()) return;
+    belongToModal(type == QEvent::Show && w->isModal() ? w->windowHandle() : QGuiApplication::modalWindow());
+}
+
 class InputGate : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        followModalWindows(receiver, event);
         if (receiver->isWindowType()) return filterAtWindow(static_cast<QWindow*>(receiver), event);
         if (personInputIdle() || !receiver->isWidgetType() ||
             !dropsAtWidget(static_cast<QWidget*>(receiver), event))

@@ -4,8 +4,9 @@
 // game's handlers runs (in its loop yields, fw::personInputIdle() false) is not acted upon but
 // dropped, whatever the control: buttons, lists and their in-place editors, popups, check boxes,
 // text fields, keys and the wheel. Menus keep their own rule (fw::MenuBar), and windows that opt
-// out (fw::Window::dropsInputWhileBusy) take input at all times. A press or wheel is judged as it
-// reaches the window, on the widget under the pointer, so a dropped click moves no focus.
+// out (fw::Window::dropsInputWhileBusy) take input at all times, also while a modal window or a
+// message box waits, which blocks every other window. A press or wheel is judged as it reaches the
+// window, on the widget under the pointer, so a dropped click moves no focus.
 class QWidget;
 
 namespace fw {

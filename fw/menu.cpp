@@ -107,6 +107,11 @@ void MenuItem::setText(const QString& text) {
     action_->setSeparator(isSeparator());
 }
 
+void MenuItem::setAutoEnable(bool on) {
+    autoEnable_ = on;
+    if (on) action_->setEnabled(true);
+}
+
 void MenuItem::setKeyboardShortcut(const QString& shortcut) {
     shortcut_ = shortcut;
     action_->setShortcut(shortcutFromText(shortcut));
@@ -149,9 +154,22 @@ QMenuBar* MenuBar::makeMenuBar(QWidget* window) {
     return bar;
 }
 
-void MenuBar::addShortcutsTo(QWidget* window, const QStringList& names) {
+namespace {
+QList<QPointer<QAction>>& keysOfEveryWindow() {
+    static QList<QPointer<QAction>> actions;
+    return actions;
+}
+}  // namespace
+
+void MenuBar::setKeysOfEveryWindow(const QStringList& names) {
+    keysOfEveryWindow().clear();
     for (const QString& name : names)
-        if (MenuItem* item = find(name)) window->addAction(item->action());
+        if (MenuItem* item = find(name)) keysOfEveryWindow().append(item->action());
+}
+
+void addKeysOfEveryWindow(QWidget* window) {
+    for (const QPointer<QAction>& action : keysOfEveryWindow())
+        if (action) window->addAction(action);
 }
 
 void MenuBar::choose(MenuItem& item) {
@@ -193,7 +211,8 @@ void disableBelow(MenuItem* menu) {
             continue;
         }
         const EditCommand* command = editCommandOf(item->Name());
-        item->setEnabled(item->kind() == MenuItem::Kind::Quit || (command && editCommandAvailable(*command)));
+        item->setEnabled(item->kind() == MenuItem::Kind::Quit || item->AutoEnable() ||
+                         (command && editCommandAvailable(*command)));
     }
 }
 }  // namespace
@@ -202,13 +221,6 @@ void MenuBar::updateEnabled() {
     disableBelow(this);
     if (enableMenuItems) enableMenuItems();
 }
-
-namespace {
-MenuBar* theApplicationMenuBar = nullptr;
-}
-
-MenuBar* applicationMenuBar() { return theApplicationMenuBar; }
-void setApplicationMenuBar(MenuBar* bar) { theApplicationMenuBar = bar; }
 
 QKeySequence shortcutFromText(const QString& text) {
     if (text.isEmpty()) return QKeySequence();

@@ -29,8 +29,9 @@ class MenuItem {
     void setText(const QString& text);  // "-" makes a separator
     QString KeyboardShortcut() const { return shortcut_; }
     void setKeyboardShortcut(const QString& shortcut);  // "Cmd+N"; empty for none
+    // An auto-enabled item is on from the start, and stays on unless the menus' enabling turns it off.
     bool AutoEnable() const { return autoEnable_; }
-    void setAutoEnable(bool on) { autoEnable_ = on; }
+    void setAutoEnable(bool on);
     bool Enabled() const;
     void setEnabled(bool on);
     bool isSeparator() const { return text_ == QStringLiteral("-"); }
@@ -65,24 +66,24 @@ class MenuBar : public MenuItem {
     // The application's and the active window's enabling, run by updateEnabled.
     std::function<void()> enableMenuItems;
 
-    // Brings the enabled states up to date: every item off but the quit item, the Edit items as
-    // the focused text field allows, then enableMenuItems. Runs before a menu opens.
+    // Brings the enabled states up to date: every item off but the quit item and the auto-enabled
+    // ones, the Edit items as the focused text field allows, then enableMenuItems. Runs before a
+    // menu opens.
     void updateEnabled();
 
     // A new menu bar for a window, holding the shared actions.
     QMenuBar* makeMenuBar(QWidget* window);
-    // Lets a window without a menu bar answer the shortcuts of the named items.
-    void addShortcutsTo(QWidget* window, const QStringList& names);
+    // The items whose keys work in every window, also in those without a menu bar: the modal
+    // windows and the message boxes (fw::addKeysOfEveryWindow).
+    void setKeysOfEveryWindow(const QStringList& names);
     void choose(MenuItem& item);
 
   private:
     void run(MenuItem& item);
 };
 
-// The application's menu bar, set by the application at start-up (null before): windows without a
-// menu bar of their own reach it to answer its shortcuts.
-MenuBar* applicationMenuBar();
-void setApplicationMenuBar(MenuBar* bar);
+// Gives a window without a menu bar the keys of every window (MenuBar::setKeysOfEveryWindow).
+void addKeysOfEveryWindow(QWidget* window);
 
 // "Cmd+N" -> Ctrl+N, "Cmd+?" -> Ctrl+?: the Mac command key is Ctrl here.
 QKeySequence shortcutFromText(const QString& text);

@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "fw/inputgate.h"
+#include "fw/menu.h"
 #include "fw/placement.h"
 
 namespace fw {
@@ -112,6 +113,7 @@ QList<Window*> Window::allOpen() {
 
 void Window::build() {
     createControls();
+    if (!layout()->menuBar()) addKeysOfEveryWindow(this);
     HandlerScope scope;
     Open();
 }

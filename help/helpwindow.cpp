@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QWindow>
 
 #include "base/fonts.h"
 #include "fw/canvas.h"
@@ -138,11 +137,6 @@ void helpWindow::lockedControlsFollowed(QWidget* parent) {
 
 void helpWindow::helpShow(const QString& manual) {
     if (helpText.ubound() == 0) helpInit(manual);
-    // Asked for over a modal window (the new-game dialog), it belongs to that window for a while,
-    // which would otherwise block its input.
-    QWidget* modal = QApplication::activeModalWidget();
-    winId();
-    windowHandle()->setTransientParent(modal && modal != this ? modal->windowHandle() : nullptr);
     Show();
 }
 

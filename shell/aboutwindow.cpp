@@ -8,14 +8,12 @@
 #include "base/fonts.h"
 #include "base/resources.h"
 #include "shell/app.h"
-#include "shell/menu.h"
 
 void aboutWindow::createControls() {
     setWindowTitle(QStringLiteral("About \"Zorvik\""));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setContentSize(400, 300);
     setFixedSize(size());
-    if (App()->MenuBar) App()->MenuBar->addShortcutsTo(this, {QStringLiteral("FileQuit")});
 
     versionStatic = new QLabel(QStringLiteral("1.0.0"), content());
     versionStatic->setObjectName(QStringLiteral("versionStatic"));

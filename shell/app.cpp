@@ -132,7 +132,6 @@ void setUpApplication() {
     QApplication::setWindowIcon(gameIcon());  // every window without an icon of its own shows it
     app* a = App();
     a->MenuBar = Menu::get();
-    fw::setApplicationMenuBar(a->MenuBar);
     a->MenuBar->chosen = [](fw::MenuItem& item) { return App()->runMenuHandler(item.Name()); };
     a->MenuBar->enableMenuItems = [] {
         App()->EnableMenuItems();

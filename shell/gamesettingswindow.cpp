@@ -75,9 +75,6 @@ QComboBox* popup(QWidget* parent, const QString& name, const QStringList& items,
 void gameSettingsWindow::createControls() {
     setWindowTitle(QStringLiteral("New Game Settings"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    if (App()->MenuBar)
-        App()->MenuBar->addShortcutsTo(this,
-                                       {QStringLiteral("FileQuit"), QStringLiteral("HelpInstructions")});
     QWidget* c = content();
 
     GroupBox1 = new QGroupBox(QStringLiteral("Players"), c);

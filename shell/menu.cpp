@@ -55,4 +55,6 @@ Menu::Menu() {
     // F1 is the desktop's usual help key; Ctrl+? stays the item's own shortcut.
     QAction* help = find(QStringLiteral("HelpInstructions"))->action();
     help->setShortcuts({help->shortcut(), QKeySequence(Qt::Key_F1)});
+    // Quitting and the manual are at hand in the dialogs and message boxes too.
+    setKeysOfEveryWindow({QStringLiteral("FileQuit"), QStringLiteral("HelpInstructions")});
 }

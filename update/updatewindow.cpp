@@ -5,7 +5,6 @@
 #include <QProgressBar>
 
 #include "base/fonts.h"
-#include "fw/menu.h"
 #include "update/hp.h"
 #include "update/updatesite.h"
 
@@ -15,7 +14,6 @@ void updateWindow::createControls() {
     content()->setMinimumSize(64, 64);
     setMinimumSize(64, 64);
     setMaximumSize(32000, 32000);
-    if (fw::MenuBar* bar = fw::applicationMenuBar()) bar->addShortcutsTo(this, {QStringLiteral("FileQuit")});
 
     StaticText1 = new QLabel(QStringLiteral("Checking for updates..."), content());
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
