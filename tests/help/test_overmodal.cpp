@@ -3,13 +3,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "base/resources.h"
 #include "fw/dialogs.h"
 #include "fw/menu.h"
 #include "shell/aboutwindow.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/playerlistwindow.h"
-#include "shell/resources.h"
 #include "tests/help/overmodal.h"
 
 namespace {
@@ -124,7 +124,7 @@ class HelpOverModalTest : public QObject {
     void messageBox_overTheDialog_leavesTheManualUsable_andReturnsItsButton() {
         fw::setDialogResponder(nullptr);
         QStringList failed;
-        int pressed = -1;
+        fw::DialogButton pressed = fw::DialogButton::Action;
         QString typedWhileBlocked, typedAfter;
         fw::Window::setModalHook([&](fw::Window* w) {
             auto* d = qobject_cast<gameSettingsWindow*>(w);
@@ -157,7 +157,7 @@ class HelpOverModalTest : public QObject {
         gameSettingsWindow::get()->ShowModal();
         QCOMPARE(failed.join(QStringLiteral("; ")), QString());
         QCOMPARE(typedWhileBlocked, QString());
-        QCOMPARE(pressed, 2);
+        QVERIFY(pressed == fw::DialogButton::Alternate);
         QCOMPARE(typedAfter, QStringLiteral("Ann"));
         QVERIFY(!fw::Window::ifOpen<gameSettingsWindow>());
     }
