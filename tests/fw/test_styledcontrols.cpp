@@ -104,6 +104,19 @@ class StyledControlsTest : public QObject {
         g.redim(3, 2);
         QCOMPARE(g(3, 2), 0);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, g(4, 0));
+        // Widened one column at a time, as the link tables grow, and rows given up and taken again.
+        g(1, 1) = 11;
+        for (int j = 3; j <= 40; ++j) {
+            g.redim(3, j);
+            g(3, j) = j;
+        }
+        QCOMPARE(g(1, 1), 11);
+        QCOMPARE(g(3, 7), 7);
+        QCOMPARE(g(3, 40), 40);
+        g.redim(2, 40);
+        g.redim(5, 40);
+        QCOMPARE(g(3, 40), 0);
+        QCOMPARE(g(1, 1), 11);
     }
 };
 

@@ -127,6 +127,34 @@ class BuilderTest : public QObject {
         QCOMPARE(styleAt(w, 3, 10), QString());
     }
 
+    void manyLinks_takeTheirSlotsInTextOrder() {
+        // Topic A: 30 links, every third with an empty target; B: 40 links; C: one.
+        const int counts[] = {30, 40, 1};
+        QStringList body;
+        for (int t = 0; t < 3; ++t) {
+            QString topic = QStringLiteral("<a name=\"%1\"></a>").arg(QChar(u'A' + t));
+            for (int k = 1; k <= counts[t]; ++k)
+                topic += k % 3 == 0 && t == 0 ? QStringLiteral("<a href=>e%1</a> ").arg(k)
+                                              : QStringLiteral("<a href=\"#B\">L%1.</a> ").arg(k);
+            body << topic;
+        }
+        helpWindow* w = helptest::load(manual(body));
+        QCOMPARE(w->helpMaxURLs, 41);
+        QCOMPARE(w->helpURL.ubound2(), 41);
+        for (int t = 1; t <= 3; ++t) {
+            int slot = 0;
+            for (int k = 1; k <= counts[t - 1]; ++k) {
+                if (k % 3 == 0 && t == 1) continue;
+                const QString text = QStringLiteral("L%1.").arg(k);
+                ++slot;
+                QCOMPARE(w->helpURL(t, slot), QStringLiteral("#B"));
+                QCOMPARE(w->helpURLPos(t, slot), int(w->helpText[t].indexOf(text)));
+                QCOMPARE(w->helpURLlen(t, slot), int(text.size()));
+            }
+            for (++slot; slot <= w->helpMaxURLs; ++slot) QCOMPARE(w->helpURL(t, slot), QString());
+        }
+    }
+
     void slots_growOnlyWhenARowIsFull() {
         // A row whose first free slot is the last one grows the tables, even when that slot is free.
         helpWindow* w = helptest::load(
