@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "fw/editfield.h"
+#include "fw/listbox.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
 #include "tests/help/helptestsupport.h"
@@ -95,6 +96,29 @@ class BuilderTest : public QObject {
         w = helptest::load(manual({QStringLiteral("<a name=\"Q\"></a><blockquote>"), QStringLiteral("x"),
                                    QStringLiteral("</blockquote>")}));
         QCOMPARE(visible(w->helpText[1]), QStringLiteral("{r}    x{r}"));
+    }
+
+    void quotation_fourBlankRuleAppliesAfterIndenting() {
+        // Indented first, then dropped when exactly four blanks: an empty chunk inserts nothing, a
+        // chunk of four blanks shows eight, a chunk with a line end gets no blanks at its start.
+        helpWindow* w =
+            helptest::load(manual({QStringLiteral("<a name=\"Q\"></a><blockquote>a"),
+                                   QStringLiteral("b<b></b><i>    </i>c"), QStringLiteral("</blockquote>")}));
+        QCOMPARE(visible(w->helpText[1]), QStringLiteral("a{r}    b{0}{0}        c{r}"));
+        QCOMPARE(styleAt(w, 1, 9), QStringLiteral("i"));
+        QCOMPARE(styleAt(w, 1, 16), QStringLiteral("i"));
+        QCOMPARE(styleAt(w, 1, 17), QString());
+    }
+
+    void linkToADeeperName_targetsItsSecondField() {
+        helpWindow* w = helptest::load(
+            manual({QStringLiteral("<a name=\"Rules\"></a>see <a href=\"#Rules:Triples:old\">triples</a>"),
+                    QStringLiteral("<a name=\"Rules:Triples:old\"></a>three of a kind")}));
+        QCOMPARE(helptest::topics(w), (QStringList{"Rules", "  Triples"}));
+        QCOMPARE(w->helpURL(1, 1), QStringLiteral("#Triples"));
+        w->helpJump(w->helpURLPos(1, 1));
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("Triples"));
+        QCOMPARE(w->helpField->Text(), QStringLiteral("three of a kind"));
     }
 
     void links_fillTheTablesAndGrowTheSlots() {
