@@ -91,6 +91,13 @@ class StyledControlsTest : public QObject {
         list.setExpanded(0, false);
         QCOMPARE(list.ListCount(), 2);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.List(2));
+        // Found by text, letter case aside: the first shown row that bears it.
+        list.AddRow(QStringLiteral("Child2"));
+        QCOMPARE(list.findRow(QStringLiteral("CHILD2")), 2);
+        QCOMPARE(list.findRow(QStringLiteral("child")), -1);
+        list.setExpanded(0, true);
+        QCOMPARE(list.findRow(QStringLiteral("child2")), 2);
+        QCOMPARE(list.findRow(QStringLiteral("PLAIN")), 3);
     }
 
     void grid_keepsWhatFitsBothBounds() {
