@@ -1,8 +1,10 @@
 // The help window's costs. Over fresh processes (the bench starts itself with --child): the time
 // from choosing "Instructions..." to the first topic painted, and from showing another topic to its
 // paint. In this process: converting the shipped manual with its body repeated 1, 4 and 16 times
-// (a fresh window each time), and dividing up to 2000 anchors of one name. Prints medians.
+// (a fresh window each time), dividing up to 2000 anchors of one name, one topic of 1500 to 24000
+// tags, and showing the last of 375 to 6000 topics by name. Prints medians.
 // Usage: helpbench [runs]   (default 15; set QT_QPA_PLATFORM=offscreen where there is no display)
+//        helpbench large    (only the large manuals: one long topic, many topics)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -14,6 +16,7 @@
 #include "base/resources.h"
 #include "fw/clock.h"
 #include "fw/editfield.h"
+#include "fw/listbox.h"
 #include "fw/menu.h"
 #include "fw/text.h"
 #include "fw/window.h"
@@ -73,10 +76,87 @@ QString repeatedManual(int times) {
     for (int i = 0; i < times; ++i) text += body;
     return text + fw::Mid(manual, b);
 }
+
+// One topic of `tags` tags (a multiple of 12): styles, links, a list and a quotation, line by line.
+QString longTopic(int tags) {
+    QString body = QStringLiteral("<body><a name=\"Long\"></a>");
+    const QString line = QStringLiteral(
+        "Roll <b>six</b> dice, <i>keep</i> the <u>1s</u>; see <a href=\"#Long\">this</a> and "
+        "<a href=\"https://zorvik.example/\">the site</a>.\r<ul><li>a die</ul><blockquote>quoted\r"
+        "</blockquote>");
+    for (int i = 0; i < tags / 12; ++i) body += line;
+    return body + QStringLiteral("</body>");
+}
+
+// `count` topics, every other one a subtopic: "T1", "T1:S2", "T3", "T3:S4" ..
+QString manyTopics(int count) {
+    QString body = QStringLiteral("<body>");
+    for (int i = 1; i <= count; ++i)
+        body += i % 2 ? QStringLiteral("<a name=\"T%1\"></a>Topic %1 <b>text</b>\r").arg(i)
+                      : QStringLiteral("<a name=\"T%1:S%2\"></a>Subtopic %2\r").arg(i - 1).arg(i);
+    return body + QStringLiteral("</body>");
+}
+
+double msSince(const QElapsedTimer& clock) { return double(clock.nsecsElapsed()) / 1e6; }
+
+helpWindow* freshWindow() {
+    if (auto* open = fw::Window::ifOpen<helpWindow>()) open->Close();
+    return helpWindow::get();
+}
+
+void largeManuals(int runs) {
+    for (int tags : {1500, 6000, 24000}) {
+        const QString manual = longTopic(tags);
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i) {
+            helpWindow* w = freshWindow();
+            QElapsedTimer clock;
+            clock.start();
+            w->helpInit(manual);
+            ms.push_back(msSince(clock));
+        }
+        std::printf("convert one topic of %5d tags: median %8.1f ms\n", tags, median(ms));
+    }
+    for (int count : {375, 1500, 6000}) {
+        helpWindow* w = freshWindow();
+        QElapsedTimer load;
+        load.start();
+        w->helpInit(manyTopics(count));
+        const double loaded = msSince(load);
+        QString lastTop, lastSub;
+        for (int i = 1; i <= w->helpTopic.ubound(); ++i)
+            (w->helpIndent[i] ? lastSub : lastTop) = w->helpTopic[i];
+        std::vector<double> top, sub;
+        for (int i = 0; i < runs; ++i) {
+            // The last top-level topic's row, then the last subtopic inside its closed folder.
+            w->topicsList->setListIndex(0);
+            QElapsedTimer clock;
+            clock.start();
+            w->helpShowTopic(lastTop);
+            top.push_back(msSince(clock));
+            w->topicsList->setListIndex(0);
+            clock.restart();
+            w->helpShowTopic(lastSub);
+            sub.push_back(msSince(clock));
+            if (w->topicsList->Text() != lastSub) std::fprintf(stderr, "the last subtopic is not selected\n");
+            w->topicsList->setExpanded(w->topicsList->ListIndex() - 1, false);
+        }
+        std::printf(
+            "%4d topics: convert %7.1f ms; show the last top-level median %6.2f ms, "
+            "the last subtopic median %6.2f ms\n",
+            count, loaded, median(top), median(sub));
+    }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--child") == 0) return child(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "large") == 0) {
+        QApplication app(argc, argv);
+        setUpApplication();
+        largeManuals(3);
+        return 0;
+    }
 
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
@@ -126,6 +206,7 @@ int main(int argc, char** argv) {
         w->helpDivideBody(w->helpReplaceMain(body));
         std::printf("divide %4d anchors of one name: %8.1f ms\n", count, double(clock.nsecsElapsed()) / 1e6);
     }
+    largeManuals(3);
 
     // Where the time of the largest conversion goes: the steps of the load pipeline one by one.
     if (auto* open = fw::Window::ifOpen<helpWindow>()) open->Close();

@@ -7,6 +7,7 @@
 
 #include "fw/editfield.h"
 #include "fw/errors.h"
+#include "fw/text.h"
 
 namespace fw {
 namespace {
@@ -100,6 +101,13 @@ void ListBox::AddFolder(const QString& text) {
 }
 
 QString ListBox::List(int row) const { return rowItem(row)->text(0); }
+
+int ListBox::findRow(const QString& text) const {
+    const auto all = rows();
+    for (size_t i = 0; i < all.size(); ++i)
+        if (textEquals(all[i]->text(0), text)) return int(i);
+    return -1;
+}
 
 bool ListBox::isFolder(int row) const { return rowItem(row)->data(0, kFolderRole).toBool(); }
 

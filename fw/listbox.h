@@ -20,6 +20,8 @@ class ListBox : public QTreeWidget {
     void AddRow(const QString& text);
     void AddFolder(const QString& text);
     QString List(int row) const;  // the row's text; a row that is not there throws
+    // The first row whose text equals `text`, letter case aside (one walk over the rows); -1 if none.
+    int findRow(const QString& text) const;
     bool isFolder(int row) const;
     bool Expanded(int row) const;
     void setExpanded(int row, bool on);  // does nothing on a plain row

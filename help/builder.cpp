@@ -37,6 +37,7 @@ void helpWindow::helpParseHTML() {
         f->setSelTextColor(QColor(0, 0, 0));
         bool inBlockquote = false;
         bool linkInTopic = false;
+        int filled = 0;  // slots 1..filled of row i hold a target, the rest are free
         QString target;
         ListKind listKind = ListKind::None;
 
@@ -60,11 +61,14 @@ void helpWindow::helpParseHTML() {
                 helpURL.redim(i, helpMaxURLs);
                 helpURLPos.redim(i, helpMaxURLs);
                 helpURLlen.redim(i, helpMaxURLs);
-                if (helpReturnTopURL(i) == helpMaxURLs) ++helpMaxURLs;
+                // What helpReturnTopURL(i) answers, without a walk over the row per link: the
+                // row is new with this topic and its targets fill it from slot 1 upward.
+                auto topURL = [&] { return filled + 1 <= helpMaxURLs ? filled + 1 : helpMaxURLs; };
+                if (topURL() == helpMaxURLs) ++helpMaxURLs;
                 helpURL.redim(i, helpMaxURLs);
                 helpURLPos.redim(i, helpMaxURLs);
                 helpURLlen.redim(i, helpMaxURLs);
-                slot = helpReturnTopURL(i);
+                slot = topURL();
                 f->setSelBold(true);
                 f->setSelUnderline(true);
                 if (Left(target, 1) == QStringLiteral("#")) {
@@ -75,6 +79,7 @@ void helpWindow::helpParseHTML() {
                     f->setSelTextColor(helpURLColor);
                 }
                 helpURL(i, slot) = target;
+                if (!target.isEmpty()) filled = slot;
                 helpURLPos(i, slot) = f->SelStart();
                 // A slot freed by an empty target may hold the length of the link before it.
                 helpURLlen(i, slot) = 0;

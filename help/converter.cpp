@@ -122,6 +122,9 @@ void helpWindow::helpAddSection(const QString& name, const QString& text, bool i
     helpStyle[i] = QString();
     helpTopic[i] = name;
     helpIndent[i] = indent;
+    // The first topic of a name is the one found by it.
+    if (!name.isEmpty() && !topicIndex_.contains(name.toCaseFolded()))
+        topicIndex_.insert(name.toCaseFolded(), i);
 }
 
 QString helpWindow::helpReplaceLater(const QString& s) {

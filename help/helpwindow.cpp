@@ -162,6 +162,7 @@ void helpWindow::helpDefaults() {
     helpStyle.redim(0);
     helpTopic.redim(0);
     helpIndent.redim(0);
+    topicIndex_.clear();
     findEdit->setText(QString());
     helpField->SetFocus();
 }
@@ -179,11 +180,8 @@ void helpWindow::helpShowTopic(const QString& name) {
 
 int helpWindow::helpReturnIndex(const QString& name) {
     if (name.isEmpty()) return -1;
-    for (int i = 1; i <= helpTopic.ubound(); ++i) {
-        if (fw::textEquals(helpTopic[i], name)) return i;
-        fw::yieldToEventLoop();
-    }
-    return -1;
+    const int i = topicIndex_.value(name.toCaseFolded(), -1);
+    return i <= helpTopic.ubound() ? i : -1;
 }
 
 int helpWindow::helpReturnTopURL(int topic) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QHash>
 #include <QPushButton>
 #include <QString>
 
@@ -120,6 +121,9 @@ class helpWindow : public fw::Window {
 
   private:
     void bindEvents();
+    // Each non-empty topic name (case folded) with the first topic that bears it, kept in step
+    // by helpAddSection and helpDefaults, the only writers of the topic arrays.
+    QHash<QString, int> topicIndex_;
     template <class W>
     W* place(W* w, const char* name, QRect at, const char* locks);
 };

@@ -37,12 +37,11 @@ void helpWindow::topicsList_ExpandRow(int row) {
 }
 
 void helpWindow::helpSelectTopic(const QString& name) {
-    for (int r = 0; r <= topicsList->ListCount() - 1; ++r) {
-        if (textEquals(topicsList->List(r), name)) {
-            topicsList->setListIndex(r);
-            return;
-        }
-        yieldToEventLoop();
+    // Rows are found by one walk each, not by reading row after row: a row's text costs a walk.
+    const int row = topicsList->findRow(name);
+    if (row >= 0) {
+        topicsList->setListIndex(row);
+        return;
     }
     int idx = -1;
     for (int i = 1; i <= helpTopic.ubound(); ++i)
@@ -54,16 +53,13 @@ void helpWindow::helpSelectTopic(const QString& name) {
     int parent = idx;
     while (parent >= 1 && helpIndent[parent]) --parent;
     if (parent < 1) return;
-    for (int r = 0; r <= topicsList->ListCount() - 1; ++r) {
-        if (textEquals(topicsList->List(r), helpTopic[parent])) {
-            // Only an opening can bring the row forth; asking again otherwise would never end
-            // (an unnamed parent, whose folder opens empty, or a plain row of the same name).
-            const int before = topicsList->ListCount();
-            if (topicsList->isFolder(r) && !topicsList->Expanded(r)) topicsList->setExpanded(r, true);
-            if (topicsList->ListCount() > before) helpSelectTopic(name);
-            return;
-        }
-    }
+    const int r = topicsList->findRow(helpTopic[parent]);
+    if (r < 0) return;
+    // Only an opening can bring the row forth; asking again otherwise would never end
+    // (an unnamed parent, whose folder opens empty, or a plain row of the same name).
+    const int before = topicsList->ListCount();
+    if (topicsList->isFolder(r) && !topicsList->Expanded(r)) topicsList->setExpanded(r, true);
+    if (topicsList->ListCount() > before) helpSelectTopic(name);
 }
 
 void helpWindow::topicsList_Change() { helpShowTopic(topicsList->Text()); }

@@ -91,6 +91,13 @@ class StyledControlsTest : public QObject {
         list.setExpanded(0, false);
         QCOMPARE(list.ListCount(), 2);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.List(2));
+        // Found by text, letter case aside: the first shown row that bears it.
+        list.AddRow(QStringLiteral("Child2"));
+        QCOMPARE(list.findRow(QStringLiteral("CHILD2")), 2);
+        QCOMPARE(list.findRow(QStringLiteral("child")), -1);
+        list.setExpanded(0, true);
+        QCOMPARE(list.findRow(QStringLiteral("child2")), 2);
+        QCOMPARE(list.findRow(QStringLiteral("PLAIN")), 3);
     }
 
     void grid_keepsWhatFitsBothBounds() {
@@ -104,6 +111,19 @@ class StyledControlsTest : public QObject {
         g.redim(3, 2);
         QCOMPARE(g(3, 2), 0);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, g(4, 0));
+        // Widened one column at a time, as the link tables grow, and rows given up and taken again.
+        g(1, 1) = 11;
+        for (int j = 3; j <= 40; ++j) {
+            g.redim(3, j);
+            g(3, j) = j;
+        }
+        QCOMPARE(g(1, 1), 11);
+        QCOMPARE(g(3, 7), 7);
+        QCOMPARE(g(3, 40), 40);
+        g.redim(2, 40);
+        g.redim(5, 40);
+        QCOMPARE(g(3, 40), 0);
+        QCOMPARE(g(1, 1), 11);
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "fw/editfield.h"
+#include "fw/listbox.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
 #include "tests/help/helptestsupport.h"
@@ -97,6 +98,29 @@ class BuilderTest : public QObject {
         QCOMPARE(visible(w->helpText[1]), QStringLiteral("{r}    x{r}"));
     }
 
+    void quotation_fourBlankRuleAppliesAfterIndenting() {
+        // Indented first, then dropped when exactly four blanks: an empty chunk inserts nothing, a
+        // chunk of four blanks shows eight, a chunk with a line end gets no blanks at its start.
+        helpWindow* w =
+            helptest::load(manual({QStringLiteral("<a name=\"Q\"></a><blockquote>a"),
+                                   QStringLiteral("b<b></b><i>    </i>c"), QStringLiteral("</blockquote>")}));
+        QCOMPARE(visible(w->helpText[1]), QStringLiteral("a{r}    b{0}{0}        c{r}"));
+        QCOMPARE(styleAt(w, 1, 9), QStringLiteral("i"));
+        QCOMPARE(styleAt(w, 1, 16), QStringLiteral("i"));
+        QCOMPARE(styleAt(w, 1, 17), QString());
+    }
+
+    void linkToADeeperName_targetsItsSecondField() {
+        helpWindow* w = helptest::load(
+            manual({QStringLiteral("<a name=\"Rules\"></a>see <a href=\"#Rules:Triples:old\">triples</a>"),
+                    QStringLiteral("<a name=\"Rules:Triples:old\"></a>three of a kind")}));
+        QCOMPARE(helptest::topics(w), (QStringList{"Rules", "  Triples"}));
+        QCOMPARE(w->helpURL(1, 1), QStringLiteral("#Triples"));
+        w->helpJump(w->helpURLPos(1, 1));
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("Triples"));
+        QCOMPARE(w->helpField->Text(), QStringLiteral("three of a kind"));
+    }
+
     void links_fillTheTablesAndGrowTheSlots() {
         helpWindow* w = helptest::load(manual({
             QStringLiteral(
@@ -125,6 +149,34 @@ class BuilderTest : public QObject {
         QCOMPARE(styleAt(w, 3, 0), QStringLiteral("b"));
         QCOMPARE(styleAt(w, 3, 5), kGreen);
         QCOMPARE(styleAt(w, 3, 10), QString());
+    }
+
+    void manyLinks_takeTheirSlotsInTextOrder() {
+        // Topic A: 30 links, every third with an empty target; B: 40 links; C: one.
+        const int counts[] = {30, 40, 1};
+        QStringList body;
+        for (int t = 0; t < 3; ++t) {
+            QString topic = QStringLiteral("<a name=\"%1\"></a>").arg(QChar(u'A' + t));
+            for (int k = 1; k <= counts[t]; ++k)
+                topic += k % 3 == 0 && t == 0 ? QStringLiteral("<a href=>e%1</a> ").arg(k)
+                                              : QStringLiteral("<a href=\"#B\">L%1.</a> ").arg(k);
+            body << topic;
+        }
+        helpWindow* w = helptest::load(manual(body));
+        QCOMPARE(w->helpMaxURLs, 41);
+        QCOMPARE(w->helpURL.ubound2(), 41);
+        for (int t = 1; t <= 3; ++t) {
+            int slot = 0;
+            for (int k = 1; k <= counts[t - 1]; ++k) {
+                if (k % 3 == 0 && t == 1) continue;
+                const QString text = QStringLiteral("L%1.").arg(k);
+                ++slot;
+                QCOMPARE(w->helpURL(t, slot), QStringLiteral("#B"));
+                QCOMPARE(w->helpURLPos(t, slot), int(w->helpText[t].indexOf(text)));
+                QCOMPARE(w->helpURLlen(t, slot), int(text.size()));
+            }
+            for (++slot; slot <= w->helpMaxURLs; ++slot) QCOMPARE(w->helpURL(t, slot), QString());
+        }
     }
 
     void slots_growOnlyWhenARowIsFull() {
