@@ -184,10 +184,3 @@ int helpWindow::helpReturnIndex(const QString& name) {
     return i <= helpTopic.ubound() ? i : -1;
 }
 
-int helpWindow::helpReturnTopURL(int topic) {
-    for (int k = 1; k <= helpMaxURLs; ++k) {
-        if (helpURL(topic, k).isEmpty()) return k;
-        fw::yieldToEventLoop();
-    }
-    return helpMaxURLs;
-}

@@ -102,7 +102,6 @@ class helpWindow : public fw::Window {
     QString helpExtractName(const QString& s);
     void helpDisplayTopics();
     int helpReturnIndex(const QString& name);
-    int helpReturnTopURL(int topic);
     void helpJump(int pos);
     void helpSelectTopic(const QString& name);
     QString helpReplaceLater(const QString& s);
