@@ -14,6 +14,7 @@
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/text.h"
+#include "fw/textedit.h"
 #include "fw/textfit.h"
 #include "shell/fonts.h"
 #include "shell/gamewindow.h"
@@ -84,7 +85,7 @@ void playerListWindow::createControls() {
     ListBox1->header()->setSectionsMovable(false);
     ListBox1->header()->setSectionResizeMode(QHeaderView::Fixed);
 
-    status = new QTextEdit(content());
+    status = new fw::TextEdit(content());
     status->setObjectName(QStringLiteral("status"));
     status->setAccessibleName(QStringLiteral("Game History"));
     status->setGeometry(13, 179, 326, 203);
