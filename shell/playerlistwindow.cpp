@@ -60,6 +60,8 @@ class NoClickCanvas : public QWidget {
 void playerListWindow::createControls() {
     setWindowTitle(QStringLiteral("Player List"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    // It comes up beside the dice table when a game starts; the table keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     installMenuBar();
     setContentSize(352, 395);
     content()->setMinimumSize(355, 400);
