@@ -49,8 +49,10 @@ void startTurnState() {
 }  // namespace
 
 void startNewGame() {
-    gameWindow::get()->Show();
+    if (auto* dialog = fw::Window::ifOpen<gameSettingsWindow>()) dialog->Close();
+    // The dice table comes up last, so that it has the keyboard: Return rolls at once.
     playerListWindow::get()->Show();
+    gameWindow::get()->Show();
     gTurnNumber = 1;
     gCurrentPlayer = pickFirstPlayer();
     gFirstPlayer = gCurrentPlayer;
@@ -65,7 +67,6 @@ void startNewGame() {
     startTurnState();
     gameWindow::get()->resetButtons();
     gameWindow::get()->updateButtons();
-    if (auto* dialog = fw::Window::ifOpen<gameSettingsWindow>()) dialog->Close();
     if (isComputer(gCurrentPlayer)) handTurnToComputer();
 }
 

@@ -67,7 +67,7 @@ QTextCharFormat formatOf(int flags, const QString& colour) {
 }
 }  // namespace
 
-EditField::EditField(QWidget* parent) : QTextEdit(parent) {
+EditField::EditField(QWidget* parent) : TextEdit(parent) {
     setAcceptRichText(false);
     viewport()->setMouseTracking(true);
 }

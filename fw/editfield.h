@@ -1,8 +1,9 @@
 #pragma once
 #include <QColor>
 #include <QTextCharFormat>
-#include <QTextEdit>
 #include <functional>
+
+#include "fw/textedit.h"
 
 namespace fw {
 
@@ -11,7 +12,7 @@ namespace fw {
 // CR (Chr(13)) as line end; a Chr(0) shows as nothing, no glyph and no width, yet counts as one
 // character, so positions in the text stay those of the field. Style data saved with
 // TextStyleData and given back with SetTextAndStyle restores text and styles exactly.
-class EditField : public QTextEdit {
+class EditField : public TextEdit {
     Q_OBJECT
   public:
     explicit EditField(QWidget* parent = nullptr);

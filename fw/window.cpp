@@ -120,8 +120,8 @@ void Window::build() {
 
 namespace {
 void bringToFront(QWidget* w) {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;  // it has no stacking
-    w->raise();
+    // The offscreen desktop has no stacking, but it moves the keyboard as a window manager would.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
     w->activateWindow();
 }
 }  // namespace

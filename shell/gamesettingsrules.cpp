@@ -145,6 +145,9 @@ void gameSettingsWindow::addButton_Action() {
     row->setText(2, playerKindPopup->currentText());
     row->setText(1, nameField->text());
     nameField->clear();
+    // The emptied field disabled the button, and a disabled button hands the focus on: the next
+    // name is typed at once.
+    nameField->setFocus(Qt::OtherFocusReason);
     okayButton->setEnabled(enoughPlayers());
 }
 

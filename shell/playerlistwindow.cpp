@@ -15,6 +15,7 @@
 #include "engine/globals.h"
 #include "fw/clock.h"
 #include "fw/text.h"
+#include "fw/textedit.h"
 #include "fw/textfit.h"
 #include "shell/gamewindow.h"
 
@@ -59,6 +60,8 @@ class NoClickCanvas : public QWidget {
 void playerListWindow::createControls() {
     setWindowTitle(QStringLiteral("Player List"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    // It comes up beside the dice table when a game starts; the table keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     installMenuBar();
     setContentSize(352, 395);
     content()->setMinimumSize(355, 400);
@@ -84,7 +87,7 @@ void playerListWindow::createControls() {
     ListBox1->header()->setSectionsMovable(false);
     ListBox1->header()->setSectionResizeMode(QHeaderView::Fixed);
 
-    status = new QTextEdit(content());
+    status = new fw::TextEdit(content());
     status->setObjectName(QStringLiteral("status"));
     status->setAccessibleName(QStringLiteral("Game History"));
     status->setGeometry(13, 179, 326, 203);

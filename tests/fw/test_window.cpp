@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
+#include <memory>
 
 #include "fw/events.h"
 #include "fw/placement.h"
@@ -351,6 +352,22 @@ class WindowTest : public QObject {
         testing::drain(10);
         QCOMPARE(order,
                  (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
+    }
+
+    void deferredWork_alreadyPosted_waitsForAHandlerThatBeganMeanwhile() {
+        // Shared with the work, which may outlive a failed check.
+        auto depthsThen = std::make_shared<QList<int>>();
+        fw::runWhenIdle([depthsThen] { *depthsThen << fw::handlerDepth(); });  // no handler runs: on its way
+        {
+            fw::HandlerScope rolling;
+            testing::drain(3);  // the handler's loop yields meet it
+            QVERIFY(depthsThen->isEmpty());
+            fw::HandlerScope nested;
+            testing::drain(3);
+            QVERIFY(depthsThen->isEmpty());
+        }
+        testing::drain(3);
+        QCOMPARE(*depthsThen, QList<int>{1});  // once, as a handler of its own
     }
 };
 

@@ -39,6 +39,8 @@ class ComputerTest : public QObject {
         const std::vector<int> allSix{1, 1, 1, 5, 5, 5, 1, 2, 3, 4, 6, 6, 2, 2, 3, 4, 6};
         // 600 with three left; then 150 and one left; then nothing.
         const std::vector<int> threeLeft{6, 6, 6, 2, 3, 4, 1, 5, 2, 2};
+        // 1050 with two left; then nothing.
+        const std::vector<int> twoLeft{1, 1, 1, 5, 2, 3, 2, 3};
 
         for (int kind = 1; kind <= 5; ++kind) {
             const QByteArray k = QByteArray::number(kind);
@@ -55,6 +57,8 @@ class ComputerTest : public QObject {
             // Rule 3 rolls on with three dice left, and banks with one.
             QTest::newRow("kind " + k + " three left")
                 << kind << threeLeft << (crafty ? 750 : 600) << (crafty ? 2 : 1);
+            // Every rule banks with two left.
+            QTest::newRow("kind " + k + " two left") << kind << twoLeft << 1050 << 1;
         }
     }
 

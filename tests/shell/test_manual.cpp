@@ -1,8 +1,13 @@
+#include <QAction>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTest>
 
 #include "fw/resourcefork.h"
+#include "shell/app.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/menu.h"
+#include "tests/shell/test_turnsupport.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -86,6 +91,35 @@ class ManualTest : public QObject {
         QCOMPARE(external.size(), 1);  // the product page
         QVERIFY(external[0].startsWith(QStringLiteral("https://")) &&
                 external[0].endsWith(QStringLiteral("/zorvik/")));
+    }
+
+    // The manual quotes the game: the history's heading as the game writes it, and the keys that
+    // the new-game dialog answers.
+    void manual_namesTheHistoryHeadingAndTheDialogsKeysAsTheGameHasThem() {
+        QByteArray bytes;
+        const QString text = shippedManual(&bytes);
+
+        testing::resetGame();
+        turns::newGame({{QStringLiteral("Ann"), 0}, {QStringLiteral("Ben"), 0}}, 1000, 1);
+        const QStringList headings =
+            testing::historyLines().filter(QRegularExpression(QStringLiteral("^[A-Za-z ]+ \\d+:$")));
+        QCOMPARE(headings.size(), 1);
+        const QString heading = headings.first().section(QLatin1Char(' '), 0, -2);
+        QVERIFY2(text.contains(QStringLiteral("&quot;") + heading + QStringLiteral("&quot;")),
+                 qPrintable(heading));
+        testing::resetGame();
+
+        setUpApplication();
+        const QList<QAction*> dialogKeys = gameSettingsWindow::get()->actions();
+        QVERIFY(dialogKeys.contains(HelpInstructions()->action()));
+        QVERIFY(HelpInstructions()->action()->shortcuts().contains(QKeySequence(Qt::Key_F1)));
+        const qsizetype at = text.indexOf(QStringLiteral("In the new-game dialog,"));
+        QVERIFY(at > 0);
+        const QString dialogKeysSentence = text.mid(at, text.indexOf(QStringLiteral("</p>"), at) - at);
+        QVERIFY2(dialogKeysSentence.contains(QKeySequence(Qt::Key_F1).toString()),
+                 qPrintable(dialogKeysSentence));
+        testing::resetGame();
+        fw::Window::setMenuBarFactory(nullptr);
     }
 };
 

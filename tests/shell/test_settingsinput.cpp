@@ -146,6 +146,28 @@ class SettingsInputTest : public QObject {
         QCOMPARE(rows(d).size(), 2);
         d->Close();
     }
+
+    void addThisPlayer_byKeyboard_leavesTheKeyboardInTheEmptiedNameField() {
+        gameSettingsWindow* d = dialogWith({});
+        QVERIFY(d->nameField->hasFocus());
+        // Tab from the name to the kind and on to "Add This Player", pressed with Space, then Return.
+        for (const auto& [name, press] :
+             {std::pair{"Ann", Qt::Key_Space}, std::pair{"Bob", Qt::Key_Return}}) {
+            QTest::keyClicks(QApplication::focusWidget(), QLatin1String(name));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), d->addButton);
+            QTest::keyClick(QApplication::focusWidget(), press);
+            QVERIFY(!d->addButton->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), d->nameField);
+            QCOMPARE(d->nameField->text(), QString());
+        }
+        QCOMPARE(rows(d), QStringList({QStringLiteral("Ann CPU: Dumb"), QStringLiteral("Bob CPU: Clever")}));
+        QCOMPARE(d->roundSizePopup->currentText(),
+                 QStringLiteral("1000"));  // the arrow went to the kind only
+        d->Close();
+    }
 };
 
 ZORVIK_TEST(SettingsInputTest)

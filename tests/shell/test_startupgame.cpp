@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -43,6 +44,19 @@ bool annMayRoll() {
     gameWindow* w = fw::Window::ifOpen<gameWindow>();
     return w && w->isVisible() && onTurn() == QStringLiteral("Ann") && w->personMayAct() &&
            w->rollButton->isEnabled() && !w->stopButton->isEnabled();
+}
+
+// Return typed where the keyboard is, the focused control or else the active window: whether it
+// rolled the dice of the game window.
+bool returnRolls(const std::initializer_list<int>& faces) {
+    QWidget* keyboard =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    gameWindow* w = fw::Window::ifOpen<gameWindow>();
+    if (!keyboard || !w) return false;
+    const int rolls = w->rollNumber;
+    testing::forceFaces(faces);
+    QTest::keyClick(keyboard, Qt::Key_Return);
+    return w->rollNumber == rolls + 1;
 }
 }  // namespace
 
@@ -178,6 +192,65 @@ class EndToEndTest : public QObject {
         QCOMPARE(runApplication(0, nullptr), 0);
         QVERIFY2(script.failures.isEmpty(), qPrintable(script.failures.join(QStringLiteral("; "))));
         QCOMPARE(script.current(), QStringLiteral("the program quits"));
+        QCOMPARE(dialogs, 3);
+    }
+
+    void everyGameStartedFromTheDialog_returnRollsAtOnce() {
+        QFile f(prefsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("2\ntrue\n0\nAnn\ntrue\n0\nBen\n1000\n");
+        f.close();
+        Script script;
+        int dialogs = 0;
+        fw::Window::setModalHook([&](fw::Window* w) {
+            auto* d = qobject_cast<gameSettingsWindow*>(w);
+            ++dialogs;
+            if (!d) {
+                w->Close();
+                return;
+            }
+            fw::setRandomSource([] { return 0.0; });  // Ann opens
+            QTest::mouseClick(d->okayButton, Qt::LeftButton);
+            fw::setRandomSource(nullptr);
+        });
+        const auto keyboardAtTheTable = [&](const QString& game) {
+            QCoreApplication::processEvents();  // a person types after the desktop has moved the keyboard
+            script.check(QApplication::activeWindow() == gameWindow::get(),
+                         game + QStringLiteral(": active"));
+            script.check(returnRolls({1, 1, 1, 2, 3, 4}), game + QStringLiteral(": Return rolled"));
+        };
+        script.add(QStringLiteral("first game: Ann wins with 1000"), [&] {
+            if (!annMayRoll()) return false;
+            keyboardAtTheTable(QStringLiteral("first game"));
+            QTest::keyClick(gameWindow::get(), Qt::Key_Space);
+            QTest::keyClick(gameWindow::get(), Qt::Key_Period);
+            return true;
+        });
+        script.add(QStringLiteral("Ben busts: the game is over"), [&] {
+            gameWindow* w = fw::Window::ifOpen<gameWindow>();
+            if (!w || onTurn() != QStringLiteral("Ben") || !w->personMayAct()) return false;
+            testing::forceFaces({2, 3, 4, 6, 2, 3});
+            QTest::keyClick(w, Qt::Key_Return);
+            return true;
+        });
+        script.add(QStringLiteral("the game started from the dialog after it"), [&] {
+            if (dialogs != 2 || !annMayRoll()) return false;
+            keyboardAtTheTable(QStringLiteral("second game"));
+            FileNewGame()->action()->trigger();
+            return true;
+        });
+        script.add(QStringLiteral("a game started over a running one"), [&] {
+            if (dialogs != 3 || !annMayRoll()) return false;
+            keyboardAtTheTable(QStringLiteral("third game"));
+            FileQuit()->action()->trigger();
+            return true;
+        });
+        script.add(QStringLiteral("the program quits"), [] { return false; });
+        script.start();
+
+        const int code = runApplication(0, nullptr);
+        QVERIFY2(script.failures.isEmpty(), qPrintable(script.failures.join(QStringLiteral("; "))));
+        QCOMPARE(code, 0);
         QCOMPARE(dialogs, 3);
     }
 };
