@@ -34,6 +34,25 @@ inline void typeInto(QWidget* field, const QString& text) {
     for (QChar c : text) QTest::keyClick(field->window()->windowHandle(), c.toLatin1());
 }
 
+// Counts a person's presses and keys that reach `window` or its controls.
+struct InputCounter : QObject {
+    QWidget* window;
+    int count = 0;
+    explicit InputCounter(QWidget* w) : window(w) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        count += (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress) &&
+                 o->isWidgetType() && static_cast<QWidget*>(o)->window() == window;
+        return false;
+    }
+};
+
+// Ends a modal loop that the test's own clicks failed to end, so that a failure cannot hang.
+inline void closeIfStillOpen(fw::Window* w, QStringList& failed) {
+    if (w->isClosed()) return;
+    failed << QStringLiteral("the modal window's button did not close it");
+    w->Close();
+}
+
 // While `modal` waits: the manual, open already or shown by F1 on `modal`, takes a click on a row,
 // the down arrow, a search, a click on a link, a drag of the split bar and its close box, as a
 // person does them; then F1 and Ctrl+? on `modal` show it again. Returns what did not act, empty

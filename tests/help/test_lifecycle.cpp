@@ -1,22 +1,29 @@
 #include <QAction>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include "base/resources.h"
 #include "fw/canvas.h"
+#include "fw/dialogs.h"
 #include "fw/editfield.h"
 #include "fw/events.h"
 #include "fw/listbox.h"
 #include "fw/menu.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
+#include "shell/aboutwindow.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
 #include "shell/menu.h"
+#include "shell/playerlistwindow.h"
 #include "tests/help/helptestsupport.h"
+#include "tests/help/overmodal.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -25,6 +32,12 @@ QString longManual() {
     for (int i = 1; i <= 80; ++i) body << QStringLiteral("Line %1 of a long topic.").arg(i);
     body << QStringLiteral("<a name=\"Short\"></a>short") << QStringLiteral("<a name=\"Short:Sub\"></a>sub");
     return helptest::manual(body);
+}
+
+void pressAndType(QWidget* window) {
+    helptest::click(window, QPoint(20, window->height() / 2));
+    helptest::activate(window);
+    QTest::keyClick(window->windowHandle(), Qt::Key_A);
 }
 }  // namespace
 
@@ -36,7 +49,10 @@ class HelpLifecycleTest : public QObject {
         setUpApplication();
         forgetKeptResources();
     }
-    void cleanup() { fw::Window::setMenuBarFactory(nullptr); }
+    void cleanup() {
+        fw::Window::setModalHook(nullptr);
+        fw::Window::setMenuBarFactory(nullptr);
+    }
 
     void instructions_opensTheManualAtItsFirstTopic() {
         Menu::get()->updateEnabled();
@@ -81,6 +97,98 @@ class HelpLifecycleTest : public QObject {
         QVERIFY(opened);
         QVERIFY(dialogStillUp);
         QCOMPARE(row, helpWindow::get()->helpTopic[2]);
+    }
+
+    // Before any menu has opened (the first start), the manual and Quit answer their keys.
+    void menuBar_autoEnabledItemsAreOnFromTheStart() {
+        fw::MenuBar bar;
+        auto *menu = new fw::MenuItem, *manual = new fw::MenuItem, *plain = new fw::MenuItem;
+        bar.Append(menu);
+        manual->setAutoEnable(true);
+        menu->Append(manual);
+        menu->Append(plain);
+        QVERIFY(manual->Enabled() && !plain->Enabled());
+        bar.enableMenuItems = [&] { manual->setEnabled(false); };
+        bar.updateEnabled();  // the application's enabling has the last word
+        QVERIFY(!manual->Enabled());
+        bar.enableMenuItems = nullptr;
+        bar.updateEnabled();
+        QVERIFY(manual->Enabled() && !plain->Enabled());
+    }
+
+    // The manual, open before or shown by its keys, takes every input while a modal window waits.
+    void newGameDialog_keysShowTheManual_whichTakesInput_andCancelStillActs() {
+        playerListWindow* game = playerListWindow::get();
+        game->Show();
+        helptest::InputCounter reachedGame(game);
+        QStringList failed{QStringLiteral("no dialog")};
+        fw::Window::setModalHook([&](fw::Window* w) {
+            auto* d = qobject_cast<gameSettingsWindow*>(w);
+            failed = helptest::useHelpOver(d);
+            pressAndType(game);  // the game's windows wait for the dialog
+            helptest::activate(d);
+            helptest::click(d->cancelButton, d->cancelButton->rect().center());
+            helptest::closeIfStillOpen(d, failed);
+        });
+        gameSettingsWindow::get()->ShowModal();
+        QCOMPARE(failed, QStringList());
+        QVERIFY(!fw::Window::ifOpen<gameSettingsWindow>());
+        QCOMPARE(reachedGame.count, 0);
+        pressAndType(game);
+        QVERIFY(reachedGame.count > 0);
+    }
+
+    void aboutBox_overAnOpenManual_bothTakeInput() {
+        helpWindow::get()->helpShow(zorvikmanual());
+        QStringList failed;
+        fw::Window::setModalHook([&](fw::Window* about) {
+            failed = helptest::useHelpOver(about);
+            helptest::click(about, QPoint(200, 150));  // a press anywhere closes the box
+            helptest::closeIfStillOpen(about, failed);
+        });
+        aboutWindow::get()->ShowModal();
+        QCOMPARE(failed, QStringList());
+        QVERIFY(!fw::Window::ifOpen<aboutWindow>());
+    }
+
+    // The box comes up after a press in the manual, over the new-game dialog, which takes no input
+    // while the box waits and all of it afterwards.
+    void messageBox_overTheDialog_leavesTheManualUsable_andReturnsItsButton() {
+        fw::setDialogResponder(nullptr);
+        QStringList failed;
+        fw::DialogButton pressed = fw::DialogButton::Action;
+        QString typedWhileBlocked, typedAfter;
+        fw::Window::setModalHook([&](fw::Window* w) {
+            auto* d = qobject_cast<gameSettingsWindow*>(w);
+            helpWindow* help = helpWindow::get();
+            help->helpShow(zorvikmanual());
+            helptest::activate(help);
+            helptest::click(help->topicsList->viewport(), QPoint(20, 5));
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                failed = box ? helptest::useHelpOver(box) : QStringList{QStringLiteral("no box")};
+                helptest::typeInto(d->nameField, QStringLiteral("x"));
+                typedWhileBlocked = d->nameField->text();
+                for (QAbstractButton* b : box ? box->buttons() : QList<QAbstractButton*>())
+                    if (b->text() == QStringLiteral("Other")) helptest::click(b, QPoint(5, 5));
+                if (box && box->isVisible()) box->reject();
+            });
+            fw::MessageDialog box;
+            box.Message = QStringLiteral("Something to say.");
+            box.CancelButton = QStringLiteral("Cancel");
+            box.AlternateButton = QStringLiteral("Other");
+            pressed = box.ShowModal();
+            helptest::typeInto(d->nameField, QStringLiteral("Ann"));
+            typedAfter = d->nameField->text();
+            helptest::click(d->cancelButton, d->cancelButton->rect().center());
+            helptest::closeIfStillOpen(d, failed);
+        });
+        gameSettingsWindow::get()->ShowModal();
+        QCOMPARE(failed, QStringList());
+        QCOMPARE(typedWhileBlocked, QString());
+        QVERIFY(pressed == fw::DialogButton::Alternate);
+        QCOMPARE(typedAfter, QStringLiteral("Ann"));
+        QVERIFY(!fw::Window::ifOpen<gameSettingsWindow>());
     }
 
     void closeHides_andTheNextShowKeepsTopicSelectionScrollAndSearch() {

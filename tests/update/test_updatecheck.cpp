@@ -5,6 +5,7 @@
 
 #include "fw/placement.h"
 #include "shell/playerlistwindow.h"
+#include "tests/help/overmodal.h"
 #include "tests/update/updatetestsupport.h"
 
 namespace {
@@ -54,6 +55,7 @@ class UpdateCheckTest : public QObject {
         setMakerSite(server->site());
     }
     void cleanup() {
+        fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
         delete browser;
         delete server;
@@ -119,33 +121,15 @@ class UpdateCheckTest : public QObject {
         const QString description = QStringLiteral("New &amp; <b>better</b>\n dice");
         server->serve(ReplyServer::versionFile(QStringLiteral("1.1<i>"), QStringLiteral("Yes"),
                                                QStringLiteral("https://a.example/"), description));
-        struct BoxWatcher : QObject {
-            QList<QPair<QString, Qt::TextFormat>> labels;
-            bool eventFilter(QObject* o, QEvent* e) override {
-                auto* box = qobject_cast<QMessageBox*>(o);
-                if (box && e->type() == QEvent::Show)
-                    QTimer::singleShot(0, box, [this, box] {
-                        for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"})
-                            if (auto* l = box->findChild<QLabel*>(QLatin1String(name)))
-                                labels.append({l->text(), l->textFormat()});
-                        for (QAbstractButton* b : box->buttons())
-                            if (b->text() == QStringLiteral("Cancel")) b->click();
-                    });
-                return false;
-            }
-        } watcher;
-        qApp->installEventFilter(&watcher);
-        fw::setDialogResponder(nullptr);
-        Menu::get()->updateEnabled();
-        {
-            HangGuard guard;
-            Menu::get()->choose(*HelpCheckforUpdates());
-        }
-        qApp->removeEventFilter(&watcher);
-        testing::drain(3);
+        QList<QPair<QString, Qt::TextFormat>> labels;
+        checkWithRealBox([&](QMessageBox* box) {
+            for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"})
+                if (auto* l = box->findChild<QLabel*>(QLatin1String(name)))
+                    labels.append({l->text(), l->textFormat()});
+        });
         const QList<QPair<QString, Qt::TextFormat>> plain{
             {offerText(QStringLiteral("1.1<i>"), true), Qt::PlainText}, {description, Qt::PlainText}};
-        QCOMPARE(watcher.labels, plain);
+        QCOMPARE(labels, plain);
         QVERIFY(!fw::Window::ifOpen<updateWindow>() && browser->opened.isEmpty());
     }
 
@@ -320,49 +304,45 @@ class UpdateCheckTest : public QObject {
             QTRY_VERIFY(server->halfSent);
             server->release();
         });
-        struct BoxWatcher : QObject {
-            QRect frame;
-            qsizetype shown = 0;
-            QString explanation;
-            bool buttonsInside = true;
-            bool eventFilter(QObject* o, QEvent* e) override {
-                auto* box = qobject_cast<QMessageBox*>(o);
-                if (box && e->type() == QEvent::Show)
-                    QTimer::singleShot(0, box, [this, box] {
-                        frame = box->frameGeometry();
-                        for (QLabel* l : box->findChildren<QLabel*>()) shown += l->text().size();
-                        if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
-                            explanation = l->text();
-                        for (QAbstractButton* b : box->buttons())
-                            buttonsInside = buttonsInside && b->isVisible() &&
-                                            box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size()));
-                        for (QAbstractButton* b : box->buttons())
-                            if (b->text() == QStringLiteral("Cancel")) b->click();
-                    });
-                return false;
-            }
-        } watcher;
-        qApp->installEventFilter(&watcher);
-        fw::setDialogResponder(nullptr);
-        Menu::get()->updateEnabled();
-        {
-            HangGuard guard;
-            Menu::get()->choose(*HelpCheckforUpdates());
-        }
-        qApp->removeEventFilter(&watcher);
-        fw::Window::setModalHook(nullptr);
-        testing::drain(3);
-        QVERIFY2(smallDesktop.contains(watcher.frame), qPrintable(QStringLiteral("%1x%2 at %3,%4")
-                                                                      .arg(watcher.frame.width())
-                                                                      .arg(watcher.frame.height())
-                                                                      .arg(watcher.frame.x())
-                                                                      .arg(watcher.frame.y())));
-        QVERIFY(watcher.buttonsInside);
-        QVERIFY2(watcher.shown < 5000, qPrintable(QString::number(watcher.shown)));  // the labels' work
-        QVERIFY(watcher.explanation.startsWith(QStringLiteral("x\nx\n")) &&
-                watcher.explanation.endsWith(QChar(0x2026)));
+        QRect frame;
+        qsizetype shown = 0;
+        QString explanation;
+        bool buttonsInside = true;
+        checkWithRealBox([&](QMessageBox* box) {
+            frame = box->frameGeometry();
+            for (QLabel* l : box->findChildren<QLabel*>()) shown += l->text().size();
+            if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+                explanation = l->text();
+            for (QAbstractButton* b : box->buttons())
+                buttonsInside = buttonsInside && b->isVisible() &&
+                                box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size()));
+        });
+        QVERIFY2(smallDesktop.contains(frame), qPrintable(QDebug::toString(frame)));
+        QVERIFY(buttonsInside);
+        QVERIFY2(shown < 5000, qPrintable(QString::number(shown)));  // the labels' work
+        QVERIFY(explanation.startsWith(QStringLiteral("x\nx\n")) && explanation.endsWith(QChar(0x2026)));
         QCOMPARE(fw::shownDialogs().value(0).explanation, lines);  // cut for the screen only
         QVERIFY(!fw::Window::ifOpen<updateWindow>() && browser->opened.isEmpty());
+    }
+
+    // The manual stays usable while the update window waits for a reply that does not come.
+    void waitingCheck_leavesTheManualUsable_andCancelEndsIt() {
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::Hold);
+        QStringList failed{QStringLiteral("no update window")};
+        fw::Window::setModalHook([&](fw::Window* w) {
+            auto* update = qobject_cast<updateWindow*>(w);
+            failed = QTest::qWaitFor([&] { return server->halfSent; })
+                         ? helptest::useHelpOver(update)
+                         : QStringList{"no request reached the server"};
+            helptest::click(update->PushButton1, QPoint(5, 5));  // Cancel
+            helptest::closeIfStillOpen(update, failed);
+        });
+        Menu::get()->updateEnabled();
+        Menu::get()->choose(*HelpCheckforUpdates());
+        QCOMPARE(failed, QStringList());
+        QVERIFY(!fw::Window::ifOpen<updateWindow>());
+        QVERIFY(fw::shownDialogs().isEmpty());  // cancelled: no message
+        QTRY_VERIFY(server->clientGone());
     }
 
     void plainServerAtASecureAddress_isASecureFailure() {

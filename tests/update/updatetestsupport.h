@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -80,6 +81,33 @@ inline std::pair<QString, bool> chooseCheck(int button = 0,
     fw::Window::setModalHook(nullptr);
     testing::drain(3);
     return seen;
+}
+
+// Chooses the check with the real message boxes shown: `look` sees each box once it is on the
+// screen, then the box's Cancel is pressed.
+inline void checkWithRealBox(const std::function<void(QMessageBox*)>& look) {
+    struct Watcher : QObject {
+        std::function<void(QMessageBox*)> look;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (auto* box = qobject_cast<QMessageBox*>(o); box && e->type() == QEvent::Show)
+                QTimer::singleShot(0, box, [this, box] {
+                    look(box);
+                    for (QAbstractButton* b : box->buttons())
+                        if (b->text() == QStringLiteral("Cancel")) b->click();
+                });
+            return false;
+        }
+    } watcher;
+    watcher.look = look;
+    qApp->installEventFilter(&watcher);
+    fw::setDialogResponder(nullptr);
+    Menu::get()->updateEnabled();
+    {
+        HangGuard guard;
+        Menu::get()->choose(*HelpCheckforUpdates());
+    }
+    qApp->removeEventFilter(&watcher);
+    testing::drain(3);
 }
 
 inline QStringList messages() {
