@@ -131,7 +131,7 @@ class HelpLifecycleTest : public QObject {
             helptest::closeIfStillOpen(d, failed);
         });
         gameSettingsWindow::get()->ShowModal();
-        QCOMPARE(failed, QStringList());
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QStringLiteral("; "))));
         QVERIFY(!fw::Window::ifOpen<gameSettingsWindow>());
         QCOMPARE(reachedGame.count, 0);
         pressAndType(game);
@@ -147,7 +147,7 @@ class HelpLifecycleTest : public QObject {
             helptest::closeIfStillOpen(about, failed);
         });
         aboutWindow::get()->ShowModal();
-        QCOMPARE(failed, QStringList());
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QStringLiteral("; "))));
         QVERIFY(!fw::Window::ifOpen<aboutWindow>());
     }
 
@@ -184,7 +184,7 @@ class HelpLifecycleTest : public QObject {
             helptest::closeIfStillOpen(d, failed);
         });
         gameSettingsWindow::get()->ShowModal();
-        QCOMPARE(failed, QStringList());
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QStringLiteral("; "))));
         QCOMPARE(typedWhileBlocked, QString());
         QVERIFY(pressed == fw::DialogButton::Alternate);
         QCOMPARE(typedAfter, QStringLiteral("Ann"));

@@ -4,10 +4,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "fw/editfield.h"
 #include "fw/events.h"
 #include "fw/window.h"
 #include "help/helpwindow.h"
@@ -57,6 +59,30 @@ QString editItemsOn() {
 }
 
 void trigger(const char* name) { Menu::get()->find(QLatin1String(name))->action()->trigger(); }
+
+// Ctrl+V, Edit > Paste and a middle click with nothing copied, into the field as a person would
+// reach it: the text stays as it was.
+void pasteNothingEveryWay(fw::Window* window, QWidget* field, QWidget* clicked) {
+    auto* edit = qobject_cast<fw::TextEdit*>(field);
+    const auto text = [&] { return edit ? edit->toPlainText() : qobject_cast<QLineEdit*>(field)->text(); };
+    const QString before = text();
+    window->Show();
+    window->activateWindow();
+    testing::drain(2);
+    field->setFocus();
+    testing::emptyClipboard();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    Menu::get()->updateEnabled();
+    fw::MenuItem* paste = Menu::get()->find(QStringLiteral("EditPaste"));
+    if (edit) QVERIFY(!paste->Enabled());
+    paste->action()->setEnabled(true);  // left on from before
+    paste->action()->trigger();
+    QTest::mouseClick(clicked, Qt::MiddleButton, {}, QPoint(5, 5));
+    QMimeData nothing;  // what the middle click hands the field where the desktop has a selection
+    if (edit) edit->insertFromMimeData(&nothing);
+    QCOMPARE(text(), before);
+    window->Close();
+}
 }  // namespace
 
 class MenuTest : public QObject {
@@ -244,6 +270,32 @@ class MenuTest : public QObject {
         testing::drain(5);
         fw::Window::setModalHook(nullptr);
         QCOMPARE(shown, QStringList{QStringLiteral("New Game Settings")});
+    }
+    // Nothing copied yet in the desktop session: every field of the game survives a paste.
+    void emptyClipboard_everyFieldEveryPath_pastesNothing() {
+        helpWindow* help = helpWindow::get();
+        help->helpField->setText(QStringLiteral("Manual text"));
+        pasteNothingEveryWay(help, help->helpField, help->helpField->viewport());
+        playerListWindow* list = playerListWindow::get();
+        list->status->setPlainText(QStringLiteral("It is Ann's turn."));
+        QVERIFY(qobject_cast<fw::TextEdit*>(list->status));
+        pasteNothingEveryWay(list, list->status, list->status->viewport());
+        gameSettingsWindow* d = gameSettingsWindow::get();
+        d->nameField->setText(QStringLiteral("Ann"));
+        pasteNothingEveryWay(d, d->nameField, d->nameField);
+
+        // Once there is text, the key and the menu paste it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("!"));
+        help = helpWindow::get();
+        help->Show();
+        testing::drain(2);
+        help->helpField->setFocus();
+        help->helpField->moveCursor(QTextCursor::End);
+        QTest::keyClick(help->helpField, Qt::Key_V, Qt::ControlModifier);
+        Menu::get()->updateEnabled();
+        trigger("EditPaste");
+        QVERIFY(help->helpField->Text().endsWith(QStringLiteral("!!")));
+        help->Close();
     }
 };
 

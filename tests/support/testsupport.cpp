@@ -1,8 +1,11 @@
 #include "tests/support/testsupport.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTextEdit>
 
 #include "engine/board.h"
@@ -25,6 +28,12 @@ std::vector<std::pair<const char*, Factory>>& registeredTests() {
 int registerTest(const char* name, Factory factory) {
     registeredTests().emplace_back(name, std::move(factory));
     return int(registeredTests().size());
+}
+
+void emptyClipboard() {
+    QClipboard* c = QGuiApplication::clipboard();
+    c->setMimeData(new QMimeData, QClipboard::Clipboard);
+    if (c->supportsSelection()) c->setMimeData(new QMimeData, QClipboard::Selection);
 }
 
 QString preferencesFolder() {

@@ -33,6 +33,9 @@ void setFaces(std::initializer_list<int> faces);
 // The history text, line by line (without the empty text after the last line end).
 QStringList historyLines();
 
+// A desktop session's clipboard and selection before anything was copied: data without a format.
+void emptyClipboard();
+
 QString preferencesFolder();
 
 // The preferences file in the test's folder, written and read as raw bytes.
