@@ -27,6 +27,7 @@ using namespace globalsModule;
 namespace {
 using testing::prefsPath;
 using testing::readPrefs;
+const QByteArray kAnnAndBen = "2\ntrue\n0\nAnn\ntrue\n0\nBen\n1000\n";  // two people, 1000 to win
 
 QString onTurn() {
     return gCurrentPlayer >= 1 && gCurrentPlayer <= gPlayerList.ubound() ? gPlayerList(gCurrentPlayer).name
@@ -57,6 +58,15 @@ bool returnRolls(const std::initializer_list<int>& faces) {
     testing::forceFaces(faces);
     QTest::keyClick(keyboard, Qt::Key_Return);
     return w->rollNumber == rolls + 1;
+}
+
+// Ben's turn waits for him: his roll scores nothing, which ends a game that Ann has won.
+bool benBusts() {
+    gameWindow* w = fw::Window::ifOpen<gameWindow>();
+    if (!w || onTurn() != QStringLiteral("Ben") || !w->personMayAct()) return false;
+    testing::forceFaces({2, 3, 4, 6, 2, 3});
+    QTest::keyClick(w, Qt::Key_Return);
+    return true;
 }
 }  // namespace
 
@@ -133,10 +143,7 @@ class EndToEndTest : public QObject {
     }
 
     void gameOver_thenCancel_leavesTheMenuHolder_newGameDropsIt() {
-        QFile f(prefsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("2\ntrue\n0\nAnn\ntrue\n0\nBen\n1000\n");
-        f.close();
+        testing::writePrefs(kAnnAndBen);
         Script script;
         int dialogs = 0;
         fw::Window::setModalHook([&](fw::Window* w) {
@@ -159,10 +166,7 @@ class EndToEndTest : public QObject {
             return true;
         });
         script.add(QStringLiteral("Ben's roll scores nothing: the game is over"), [&] {
-            gameWindow* w = fw::Window::ifOpen<gameWindow>();
-            if (!w || onTurn() != QStringLiteral("Ben") || !w->personMayAct()) return false;
-            testing::forceFaces({2, 3, 4, 6, 2, 3});
-            QTest::keyClick(w, Qt::Key_Return);
+            if (!benBusts()) return false;
             script.check(dialogs == 2, QStringLiteral("the dialog came again"));
             return true;
         });
@@ -196,55 +200,37 @@ class EndToEndTest : public QObject {
     }
 
     void everyGameStartedFromTheDialog_returnRollsAtOnce() {
-        QFile f(prefsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("2\ntrue\n0\nAnn\ntrue\n0\nBen\n1000\n");
-        f.close();
+        testing::writePrefs(kAnnAndBen);
         Script script;
         int dialogs = 0;
         fw::Window::setModalHook([&](fw::Window* w) {
-            auto* d = qobject_cast<gameSettingsWindow*>(w);
             ++dialogs;
-            if (!d) {
-                w->Close();
-                return;
-            }
+            auto* d = qobject_cast<gameSettingsWindow*>(w);
+            if (!d) return w->Close();
             fw::setRandomSource([] { return 0.0; });  // Ann opens
             QTest::mouseClick(d->okayButton, Qt::LeftButton);
             fw::setRandomSource(nullptr);
         });
-        const auto keyboardAtTheTable = [&](const QString& game) {
-            QCoreApplication::processEvents();  // a person types after the desktop has moved the keyboard
-            script.check(QApplication::activeWindow() == gameWindow::get(),
-                         game + QStringLiteral(": active"));
-            script.check(returnRolls({1, 1, 1, 2, 3, 4}), game + QStringLiteral(": Return rolled"));
+        // The game started by dialog number `dialog` has the keyboard at its dice table.
+        const auto game = [&](const QString& name, int dialog, std::function<void()> then) {
+            script.add(name, [&script, &dialogs, dialog, then] {
+                if (dialogs != dialog || !annMayRoll()) return false;
+                QCoreApplication::processEvents();  // a person types after the desktop has moved the keyboard
+                script.check(QApplication::activeWindow() == gameWindow::get(), QStringLiteral("active"));
+                script.check(returnRolls({1, 1, 1, 2, 3, 4}), QStringLiteral("Return rolled"));
+                then();
+                return true;
+            });
         };
-        script.add(QStringLiteral("first game: Ann wins with 1000"), [&] {
-            if (!annMayRoll()) return false;
-            keyboardAtTheTable(QStringLiteral("first game"));
+        game(QStringLiteral("first game"), 1, [] {  // Ann wins with 1000
             QTest::keyClick(gameWindow::get(), Qt::Key_Space);
             QTest::keyClick(gameWindow::get(), Qt::Key_Period);
-            return true;
         });
-        script.add(QStringLiteral("Ben busts: the game is over"), [&] {
-            gameWindow* w = fw::Window::ifOpen<gameWindow>();
-            if (!w || onTurn() != QStringLiteral("Ben") || !w->personMayAct()) return false;
-            testing::forceFaces({2, 3, 4, 6, 2, 3});
-            QTest::keyClick(w, Qt::Key_Return);
-            return true;
-        });
-        script.add(QStringLiteral("the game started from the dialog after it"), [&] {
-            if (dialogs != 2 || !annMayRoll()) return false;
-            keyboardAtTheTable(QStringLiteral("second game"));
-            FileNewGame()->action()->trigger();
-            return true;
-        });
-        script.add(QStringLiteral("a game started over a running one"), [&] {
-            if (dialogs != 3 || !annMayRoll()) return false;
-            keyboardAtTheTable(QStringLiteral("third game"));
-            FileQuit()->action()->trigger();
-            return true;
-        });
+        script.add(QStringLiteral("Ben busts: the game is over"), benBusts);
+        game(QStringLiteral("second game, from the dialog after the first"), 2,
+             [] { FileNewGame()->action()->trigger(); });
+        game(QStringLiteral("third game, started over a running one"), 3,
+             [] { FileQuit()->action()->trigger(); });
         script.add(QStringLiteral("the program quits"), [] { return false; });
         script.start();
 
