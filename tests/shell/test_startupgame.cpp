@@ -60,6 +60,13 @@ bool returnRolls(const std::initializer_list<int>& faces) {
     return w->rollNumber == rolls + 1;
 }
 
+// The program run through the script's steps until it quits: its exit code.
+int runToQuit(Script& script) {
+    script.add(QStringLiteral("the program quits"), [] { return false; });
+    script.start();
+    return runApplication(0, nullptr);
+}
+
 // Ben's turn waits for him: his roll scores nothing, which ends a game that Ann has won.
 bool benBusts() {
     gameWindow* w = fw::Window::ifOpen<gameWindow>();
@@ -231,13 +238,10 @@ class EndToEndTest : public QObject {
              [] { FileNewGame()->action()->trigger(); });
         game(QStringLiteral("third game, started over a running one"), 3,
              [] { FileQuit()->action()->trigger(); });
-        script.add(QStringLiteral("the program quits"), [] { return false; });
-        script.start();
-
-        const int code = runApplication(0, nullptr);
+        const int code = runToQuit(script);
         QVERIFY2(script.failures.isEmpty(), qPrintable(script.failures.join(QStringLiteral("; "))));
-        QCOMPARE(code, 0);
         QCOMPARE(dialogs, 3);
+        QCOMPARE(code, 0);
     }
 };
 
