@@ -183,4 +183,3 @@ int helpWindow::helpReturnIndex(const QString& name) {
     const int i = topicIndex_.value(name.toCaseFolded(), -1);
     return i <= helpTopic.ubound() ? i : -1;
 }
-
