@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "fw/events.h"
 #include "fw/menu.h"
 #include "fw/placement.h"
+#include "fw/textfit.h"
 #include "fw/window.h"
 
 namespace fw {
@@ -25,40 +27,6 @@ DialogButton buttonAt(const MessageDialog& d, int index) {
     if (index <= 0) return DialogButton::Action;
     if (index == 1 && !d.CancelButton.isEmpty()) return DialogButton::Cancel;
     return DialogButton::Alternate;
-}
-
-// A label lays out every line of its text, so a text from outside (a web reply) of any size is cut
-// for the box: at most `lines` lines of `width` characters, a longer line counting for as many as it
-// fills, and a cut text ends with "…". A run without blanks longer than half a line gets invisible
-// break chances, so that the label can wrap it.
-//   fitted("a\nb\nc", 2, 40)        -> "a\nb…"
-//   fitted(60 x "w", 9, 40)          -> 20 "w", a zero-width space, 20 "w", ... (2 lines used)
-QString fitted(const QString& text, int lines, int width, int* used) {
-    QString out;
-    int line = 1, column = 0, run = 0;
-    for (const QChar c : text) {
-        const bool lineEnd =
-            c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-        if (lineEnd || column == width) {
-            if (++line > lines) {
-                while (out.endsWith(u'\n') || out.endsWith(u'\r')) out.chop(1);
-                out += QChar(0x2026);
-                --line;
-                break;
-            }
-            column = 0;
-        }
-        if (lineEnd || c.isSpace()) {
-            run = 0;
-        } else if (++run > width / 2 && !c.isLowSurrogate()) {
-            out += QChar(0x200B);
-            run = 1;
-        }
-        out += c;
-        if (!lineEnd) ++column;
-    }
-    if (used) *used = line;
-    return out;
 }
 }  // namespace
 
@@ -82,7 +50,6 @@ DialogButton MessageDialog::ShowModal() {
     auto* overWindow = qobject_cast<Window*>(over);
     const bool besides = overWindow && !overWindow->dropsInputWhileBusy();
     QMessageBox box(besides ? nullptr : over);
-    if (besides) centreFrame(&box, over->frameGeometry());
     addKeysOfEveryWindow(&box);
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
@@ -94,8 +61,8 @@ DialogButton MessageDialog::ShowModal() {
         std::max(10, std::min(area.width() / 2, 500) / std::max(1, metrics.horizontalAdvance(u'W')));
     const int lines = std::max(4, (area.height() - 200) / metrics.lineSpacing());
     int used = 0;
-    box.setText(fitted(Message, std::max(2, lines / 3), width, &used));
-    box.setInformativeText(fitted(Explanation, std::max(2, lines - used), width, nullptr));
+    box.setText(fitLines(Message, std::max(2, lines / 3), width, &used));
+    box.setInformativeText(fitLines(Explanation, std::max(2, lines - used), width, nullptr));
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
         label->setTextFormat(Qt::PlainText);
     box.setIcon(Icon == DialogIcon::Caution
@@ -107,8 +74,9 @@ DialogButton MessageDialog::ShowModal() {
     if (!AlternateButton.isEmpty()) buttons << box.addButton(AlternateButton, QMessageBox::DestructiveRole);
     box.setDefaultButton(buttons.first());
     // Qt centres the box before it takes its final size: centred again, onto the available area.
-    QTimer::singleShot(0, &box,
-                       [&box, over, area] { centreFrame(&box, over ? over->frameGeometry() : area); });
+    QTimer::singleShot(0, &box, [&box, over = QPointer<QWidget>(over), area] {
+        centreFrame(&box, over ? over->frameGeometry() : area);
+    });
     box.exec();
     const int index = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
     return buttonAt(*this, index < 0 ? (CancelButton.isEmpty() ? 0 : 1) : index);

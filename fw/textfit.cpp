@@ -28,4 +28,41 @@ int columnNeed(const QTreeView* view, int column, const QStringList& cellTexts, 
     return need;
 }
 
+namespace {
+bool isLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+}  // namespace
+
+QString fitLines(const QString& text, int lines, int width, int* used) {
+    QString out;
+    int line = 1, column = 0, run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+        const bool lineEnd = isLineEnd(c);
+        const bool secondHalf = c.isLowSurrogate();  // stays with the half before it
+        if (!secondHalf && (lineEnd || column == width)) {
+            if (++line > lines) {
+                --line;
+                if (std::all_of(text.begin() + i, text.end(), isLineEnd)) break;
+                while (!out.isEmpty() && isLineEnd(out.back())) out.chop(1);
+                out += QChar(0x2026);
+                break;
+            }
+            column = 0;
+        }
+        if (lineEnd || c.isSpace()) {
+            run = 0;
+        } else if (!secondHalf && ++run > width / 2) {
+            out += QChar(0x200B);
+            run = 1;
+        }
+        out += c;
+        if (!lineEnd && !secondHalf) ++column;
+    }
+    if (used) *used = line;
+    return out;
+}
+
 }  // namespace fw

@@ -122,7 +122,7 @@ namespace {
 void bringToFront(QWidget* w) {
     // The offscreen desktop has no stacking, but it moves the keyboard as a window manager would.
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
-    w->activateWindow();
+    if (!w->testAttribute(Qt::WA_ShowWithoutActivating)) w->activateWindow();
 }
 }  // namespace
 

@@ -108,6 +108,7 @@ class helpWindow : public fw::Window {
     bool helpOverLink(int x, int y);
     bool helpIsColor(int x, int y);
     void helpAdjustColumns(int x);
+    int splitWithinLimits(int x) const;  // x held to 100 ... width - 300
     // Moves the split left as far as the window's width asks (it keeps x <= width - 300).
     void keepSplitInLimits();
     bool helpApproximateColor(const QColor& c1, const QColor& c2);

@@ -33,9 +33,7 @@ void helpWindow::moveBar_MouseDrag(int x, int y) {
     fw::Overlay* g = fw::Overlay::of(content());
     const int height = content()->height();
     g->RefreshRect(helpOldX, 0, 2, height);
-    x = moveBar->x() + x;
-    if (x < 100) x = 100;
-    if (x > content()->width() - 300) x = content()->width() - 300;
+    x = splitWithinLimits(moveBar->x() + x);
     g->ForeColor = fw::DarkBevelColor();
     g->PenWidth = 2;
     g->DrawLine(x, 0, x, height);
@@ -49,12 +47,18 @@ void helpWindow::moveBar_MouseUp(int x, int y) {
     Q_UNUSED(y);
     fw::Overlay::of(content())->RefreshRect(helpOldColumn, 0, 2, content()->height());
     // The window may have narrowed since the line was drawn.
-    helpAdjustColumns(std::max(100, std::min(helpOldColumn, content()->width() - 300)));
+    helpAdjustColumns(splitWithinLimits(helpOldColumn));
+}
+
+// Both columns stay usable: the split lies from 100 to the window's width - 300, the second limit
+// applied last.
+int helpWindow::splitWithinLimits(int x) const {
+    return std::min(std::max(x, 100), content()->width() - 300);
 }
 
 void helpWindow::keepSplitInLimits() {
     const int split = moveBar->x();
-    const int kept = std::max(100, std::min(split, content()->width() - 300));
+    const int kept = splitWithinLimits(split);
     if (kept != split) helpAdjustColumns(kept);
 }
 

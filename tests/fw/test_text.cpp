@@ -3,6 +3,7 @@
 #include "fw/list.h"
 #include "fw/random.h"
 #include "fw/text.h"
+#include "fw/textfit.h"
 #include "tests/support/testsupport.h"
 
 using namespace fw;
@@ -113,6 +114,22 @@ class TextAndListTest : public QObject {
         QVERIFY_THROWS_EXCEPTION(NilObjectException, records(1));
         records.put(1, std::make_shared<int>(5));
         QCOMPARE(records(1), 5);
+    }
+
+    // Texts from a web reply are cut to the lines a box has room for.
+    void fitLines_cutsWholeLinesAndCharacters() {
+        int used = 0;
+        QCOMPARE(fitLines(QStringLiteral("a\nb\nc"), 2, 40, &used), QStringLiteral("a\nb\u2026"));
+        QCOMPARE(used, 2);
+        // "\r\n" is one line end, and line ends alone at the cut are no loss.
+        QCOMPARE(fitLines(QStringLiteral("a\r\nb\r\nc"), 3, 40), QStringLiteral("a\nb\nc"));
+        QCOMPARE(fitLines(QStringLiteral("a\nb\n\n"), 2, 40), QStringLiteral("a\nb"));
+        // A character beyond 16 bits where the line is full stays whole.
+        const QString face = QString::fromUcs4(U"\U0001F600");
+        const QString cut = fitLines(QString(39, u'a') + face + QStringLiteral("zz"), 1, 40);
+        QCOMPARE(QString(cut).remove(QChar(0x200B)), QString(39, u'a') + face + QStringLiteral("\u2026"));
+        QCOMPARE(fitLines(QString(60, u'w'), 9, 40, &used).count(QChar(0x200B)), 2);
+        QCOMPARE(used, 2);
     }
 };
 
