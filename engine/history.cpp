@@ -18,8 +18,11 @@ void displayMessage(const QString& text, bool bold) {
     const QString message = text == QLatin1String("-") ? repeatChar(QStringLiteral("-"), 25) : text;
     const QString line = repeatChar(QStringLiteral(" "), 4 * gIndentLevel) + message;
 
-    // Lines always go at the end; the user's own selection in the history is left alone.
+    // Lines always go at the end; the user's own selection in the history is left alone. One that
+    // reaches the end would grow with the line (a cursor at the point of an insertion moves on).
     QTextEdit* status = playerListWindow::get()->status;
+    const QTextCursor selection = status->textCursor();
+    const int anchor = selection.anchor(), position = selection.position();
     QTextCursor cursor(status->document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
@@ -27,6 +30,14 @@ void displayMessage(const QString& text, bool bold) {
     cursor.insertText(line, format);
     format.setFontWeight(QFont::Normal);
     cursor.insertText(fw::EndOfLine, format);
+    if (anchor != position) {
+        QTextCursor kept = status->textCursor();
+        if (kept.anchor() != anchor || kept.position() != position) {
+            kept.setPosition(anchor);
+            kept.setPosition(position, QTextCursor::KeepAnchor);
+            status->setTextCursor(kept);
+        }
+    }
 
     QScrollBar* bar = status->verticalScrollBar();
     bar->setValue(bar->maximum());

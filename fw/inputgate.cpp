@@ -3,11 +3,14 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -50,6 +53,31 @@ bool onlyScrolls(QWidget* w, const QEvent* event) {
     return area && area->viewport() == w;
 }
 
+// In a read-only text field (the history) the left button selects, the keys that move the
+// insertion point or select and Ctrl+C copy: that changes nothing of the game. Such input the field
+// does not take goes on to its window, and is dropped there.
+bool onlyLooks(QWidget* w, const QEvent* event) {
+    if (!isReadOnlyText(w)) return false;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+        case QEvent::MouseMove:
+            return static_cast<const QMouseEvent*>(event)->buttons() == Qt::LeftButton;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<const QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) return true;
+            const int k = key->key();
+            return k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down ||
+                   k == Qt::Key_Home || k == Qt::Key_End || k == Qt::Key_PageUp || k == Qt::Key_PageDown;
+        }
+        default:
+            return false;
+    }
+}
+
 // The game window a widget belongs to; a popup's list belongs to the window of its popup.
 Window* gameWindowOf(QWidget* w) {
     for (; w; w = w->parentWidget()) {
@@ -60,7 +88,7 @@ Window* gameWindowOf(QWidget* w) {
 }
 
 bool dropsAtWidget(QWidget* w, QEvent* event) {
-    return isPersonInput(event) && !onlyScrolls(w, event) && gameWindowOf(w);
+    return isPersonInput(event) && !onlyScrolls(w, event) && !onlyLooks(w, event) && gameWindowOf(w);
 }
 
 // QApplication hands out focus on these before any filter on the widget sees them: a click on a
@@ -82,7 +110,7 @@ QWidget* judgedAtWindow(QWindow* window, QEvent* event) {
         if (top->windowHandle() != window) continue;
         QWidget* under = top->childAt(points.first().position().toPoint());
         if (!under) under = top;
-        return isPersonInput(event) && gameWindowOf(under) ? under : nullptr;
+        return isPersonInput(event) && !onlyLooks(under, event) && gameWindowOf(under) ? under : nullptr;
     }
     return nullptr;
 }
@@ -178,6 +206,15 @@ class InputGate : public QObject {
 }  // namespace
 
 bool dropsPersonInputTo(QWidget* w) { return !personInputIdle() && gameWindowOf(w); }
+
+bool isReadOnlyText(QWidget* w) {
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w ? w->parentWidget() : nullptr);
+        area && area->viewport() == w)
+        w = area;
+    if (auto* e = qobject_cast<QTextEdit*>(w)) return e->isReadOnly();
+    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->isReadOnly();
+    return false;
+}
 
 void installInputGate() {
     static QPointer<InputGate> gate;  // gone with the application object that owns it

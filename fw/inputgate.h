@@ -5,7 +5,8 @@
 // dropped, whatever the control: buttons, lists and their in-place editors, popups, check boxes,
 // text fields, keys and the wheel. Menus keep their own rule (fw::MenuBar), and windows that opt
 // out (fw::Window::dropsInputWhileBusy) take input at all times, also while a modal window or a
-// message box waits, which blocks every other window. A press or wheel is judged as it reaches the
+// message box waits, which blocks every other window. Looking is not acting: scrolling, and
+// selecting and copying in a read-only text field, go on. A press or wheel is judged as it reaches the
 // window, on the widget under the pointer, so a dropped click moves no focus.
 class QWidget;
 
@@ -16,5 +17,8 @@ void installInputGate();
 
 // Whether a person's input to `w` is dropped now: a handler runs and w is on a game window.
 bool dropsPersonInputTo(QWidget* w);
+
+// Whether `w` is a read-only text field or its view: a copy from it only looks.
+bool isReadOnlyText(QWidget* w);
 
 }  // namespace fw

@@ -176,8 +176,11 @@ void MenuBar::choose(MenuItem& item) {
     if (item.isSeparator() || !item.Enabled()) return;
     if (const EditCommand* command = editCommandOf(item.Name())) {
         // It acts on the field a person chose: dropped like a keystroke while a handler runs, as
-        // run later it would paste into whatever field has the focus then.
-        if (dropsPersonInputTo(QApplication::focusWidget())) return;
+        // run later it would paste into whatever field has the focus then. A copy from a read-only
+        // field only looks, and goes on, as Ctrl+C does there.
+        QWidget* field = QApplication::focusWidget();
+        const bool looks = *command == EditCommand::Copy && isReadOnlyText(field);
+        if (!looks && dropsPersonInputTo(field)) return;
         HandlerScope scope;
         runEditCommand(*command);
         return;

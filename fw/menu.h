@@ -57,7 +57,8 @@ class MenuItem {
 // The application's menu bar: the root of the tree. Choosing an item calls `chosen` with it; a
 // result of false lets the framework's own action follow (the quit item quits). The Edit items
 // (EditUndo, EditCut, EditCopy, EditPaste, EditClear) act on the focused text field, and are
-// dropped, like a person's other input, while a handler runs (fw/inputgate.h).
+// dropped, like a person's other input, while a handler runs (fw/inputgate.h), but for a copy from a
+// read-only field.
 class MenuBar : public MenuItem {
   public:
     MenuBar();

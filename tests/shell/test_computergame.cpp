@@ -1,10 +1,17 @@
+#include <QApplication>
+#include <QClipboard>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
 #include <cstdint>
 #include <set>
 
 #include "fw/dialogs.h"
 #include "fw/events.h"
+#include "shell/menu.h"
 #include "tests/shell/test_turnsupport.h"
 
 using namespace globalsModule;
@@ -35,6 +42,81 @@ class ComputerGameTest : public QObject {
         QVERIFY(drainUntil([] { return gCurrentPlayer == 2; }));
         QCOMPARE(testing::historyLines().filter(QStringLiteral("Roll number")).size(), 1);
         QVERIFY(gw()->personMayAct());
+    }
+
+    // Looking is not acting: the history is selected and copied with the mouse, the keys and the
+    // menu while the computers play, and the lines they add go in after the selection.
+    void history_isSelectedAndCopiedWhileTheComputersPlay() {
+        playerListWindow* list = playerListWindow::get();
+        QTextEdit* h = list->status;
+        // A point of the history as the list window's input arrives: where 0-based position `at` is.
+        const auto point = [list, h](int at, int dx = 0) {
+            QTextCursor c(h->document());
+            c.setPosition(at);
+            return h->viewport()->mapTo(list, h->cursorRect(c).center() + QPoint(dx, 0));
+        };
+        const auto block = [h](int n) { return h->document()->findBlockByNumber(n); };
+        QStringList got, want;
+        int phase = 0;  // select and copy, then copy again once a line has come, then done
+        int selectedTo = 0;
+        QString copied;
+        QTimer during;
+        QObject::connect(&during, &QTimer::timeout, [&] {
+            if (fw::personInputIdle() || phase == 2) return;  // only while a computer's turn runs
+            QWindow* input = list->windowHandle();
+            if (phase == 0) {
+                list->activateWindow();
+                QCoreApplication::processEvents();
+                h->verticalScrollBar()->setValue(0);
+                const int from = block(3).position(), to = block(4).position() + 4;
+                QTest::mousePress(input, Qt::LeftButton, {}, point(from));
+                QTest::mouseMove(input, point(from + 2));
+                QTest::mouseMove(input, point(to));
+                QTest::mouseRelease(input, Qt::LeftButton, {}, point(to));
+                got << h->textCursor().selectedText();
+                want << h->document()
+                            ->toPlainText()
+                            .mid(from, to - from)
+                            .replace(u'\n', QChar::ParagraphSeparator);
+
+                QTest::mouseClick(input, Qt::LeftButton, {}, point(block(6).position()));
+                for (int i = 0; i < 3; ++i) QTest::keyClick(h, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(h, Qt::Key_Left, Qt::ShiftModifier);
+                got << h->textCursor().selectedText();
+                want << block(6).text().left(2);
+
+                const int word = h->document()->toPlainText().indexOf(QStringLiteral("number"));
+                QTest::mouseDClick(input, Qt::LeftButton, {}, point(word + 2, 2));
+                got << h->textCursor().selectedText();
+                want << QStringLiteral("number");
+
+                QTest::keyClick(h, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(h, Qt::Key_C, Qt::ControlModifier);
+                copied = h->toPlainText();
+                selectedTo = h->textCursor().selectionEnd();
+                got << QApplication::clipboard()->text();
+                want << copied;
+                phase = 1;
+                return;
+            }
+            if (h->toPlainText().size() == copied.size()) return;  // no new line yet
+            // The new lines went in after the selection, which stayed as it was.
+            got << QString::number(h->textCursor().selectionStart()) + QLatin1Char('-') +
+                       QString::number(h->textCursor().selectionEnd());
+            want << QStringLiteral("0-") + QString::number(selectedTo);
+            got << QString::number(h->toPlainText().startsWith(copied));
+            want << QStringLiteral("1");
+            QApplication::clipboard()->setText(QStringLiteral("-"));
+            Menu::get()->updateEnabled();
+            Menu::get()->find(QStringLiteral("EditCopy"))->action()->trigger();
+            got << QApplication::clipboard()->text();
+            want << copied;
+            phase = 2;
+        });
+        during.start(0);
+        newGame({{QStringLiteral("C1"), 1}, {QStringLiteral("C2"), 2}}, 5000, 1);
+        QVERIFY(drainUntil([&phase] { return phase == 2; }));
+        QCOMPARE(got, want);
     }
 
     void consecutiveComputers_playInTurnOrderBeforeThePerson() {
