@@ -65,6 +65,10 @@ bool onlyLooks(QWidget* w, const QEvent* event) {
             return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
         case QEvent::MouseMove:
             return static_cast<const QMouseEvent*>(event)->buttons() == Qt::LeftButton;
+        case QEvent::TouchBegin:  // the field takes no touch: it comes back as the mouse
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             auto* key = static_cast<const QKeyEvent*>(event);
@@ -164,14 +168,19 @@ class InputGate : public QObject {
         if (scrolling_ && event->type() == QEvent::MouseButtonRelease) return endScrolling(event);
         QWidget* under = judgedAtWindow(window, event);
         if (!under) return false;
-        if (onlyScrolls(under, event)) scrollWithoutFocus(under, event);
+        if (onlyScrolls(under, event)) {
+            // No scroll bar takes a touch: it comes back as the mouse, which is judged as such.
+            if (event->type() == QEvent::TouchBegin) return false;
+            scrollWithoutFocus(under, event);
+        }
         return true;
     }
 
     // Delivered straight to the scroll bar or view, and not as spontaneous input: QApplication
     // then gives the view no focus, which would commit an in-place editor open in it.
     void scrollWithoutFocus(QWidget* under, QEvent* event) {
-        const QPointF at = under->mapFromGlobal(static_cast<QSinglePointEvent*>(event)->globalPosition());
+        const QPointF at =
+            under->mapFromGlobal(static_cast<QPointerEvent*>(event)->points().first().globalPosition());
         if (auto* wheel = dynamic_cast<QWheelEvent*>(event)) {
             QWheelEvent copy(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(),
                              wheel->buttons(), wheel->modifiers(), wheel->phase(), wheel->inverted(),

@@ -71,6 +71,11 @@ class ControlsWindow : public fw::Window {
     }
 };
 
+QPointingDevice* touchScreen() {
+    static QPointingDevice* device = QTest::createTouchDevice();
+    return device;
+}
+
 // The same controls in a window that is no part of the game.
 class ViewerWindow : public ControlsWindow {
     Q_OBJECT
@@ -207,6 +212,13 @@ class WindowTest : public QObject {
             QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at(bar, QPoint(5, bar->height() - 20)));
             QCOMPARE(bar->value(), scrolled + bar->pageStep());
             QVERIFY(!QWidget::mouseGrabber());  // the release reached the bar
+            // A touch as the mouse: it scrolls, and is dropped elsewhere.
+            for (QPoint p : {at(w->field, QPoint(5, 5)), at(bar, QPoint(5, bar->height() - 20))}) {
+                QTest::touchEvent(w->windowHandle(), touchScreen()).press(0, p, w->windowHandle());
+                QTest::touchEvent(w->windowHandle(), touchScreen()).release(0, p, w->windowHandle());
+            }
+            QCOMPARE(bar->value(), scrolled + 2 * bar->pageStep());
+            QVERIFY(!QWidget::mouseGrabber());
             QVERIFY(editor && editor->hasFocus());
         }
         QVERIFY(changes.isEmpty() && editor && w->list->indexWidget(cell) == editor);

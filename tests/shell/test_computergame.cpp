@@ -56,6 +56,11 @@ class ComputerGameTest : public QObject {
             return h->viewport()->mapTo(list, h->cursorRect(c).center() + QPoint(dx, 0));
         };
         const auto block = [h](int n) { return h->document()->findBlockByNumber(n); };
+        const auto range = [h] {
+            return QStringLiteral("%1-%2")
+                .arg(h->textCursor().selectionStart())
+                .arg(h->textCursor().selectionEnd());
+        };
         QStringList got, want;
         int phase = 0;  // select and copy, then copy again once a line has come, then done
         int selectedTo = 0;
@@ -89,6 +94,13 @@ class ComputerGameTest : public QObject {
                 QTest::mouseDClick(input, Qt::LeftButton, {}, point(word + 2, 2));
                 got << h->textCursor().selectedText();
                 want << QStringLiteral("number");
+                // A touch comes as the mouse, and places the point.
+                static QPointingDevice* finger = QTest::createTouchDevice();
+                const int tapped = block(6).position() + 1;
+                QTest::touchEvent(input, finger).press(0, point(tapped), input);
+                QTest::touchEvent(input, finger).release(0, point(tapped), input);
+                got << range();
+                want << QStringLiteral("%1-%1").arg(tapped);
 
                 QTest::keyClick(h, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(h, Qt::Key_C, Qt::ControlModifier);
@@ -101,9 +113,8 @@ class ComputerGameTest : public QObject {
             }
             if (h->toPlainText().size() == copied.size()) return;  // no new line yet
             // The new lines went in after the selection, which stayed as it was.
-            got << QString::number(h->textCursor().selectionStart()) + QLatin1Char('-') +
-                       QString::number(h->textCursor().selectionEnd());
-            want << QStringLiteral("0-") + QString::number(selectedTo);
+            got << range();
+            want << QStringLiteral("0-%1").arg(selectedTo);
             got << QString::number(h->toPlainText().startsWith(copied));
             want << QStringLiteral("1");
             QApplication::clipboard()->setText(QStringLiteral("-"));
