@@ -21,8 +21,7 @@ void displayMessage(const QString& text, bool bold) {
     // Lines always go at the end; the user's own selection in the history is left alone. One that
     // reaches the end would grow with the line (a cursor at the point of an insertion moves on).
     QTextEdit* status = playerListWindow::get()->status;
-    const QTextCursor selection = status->textCursor();
-    const int anchor = selection.anchor(), position = selection.position();
+    const int anchor = status->textCursor().anchor(), position = status->textCursor().position();
     QTextCursor cursor(status->document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
