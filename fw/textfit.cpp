@@ -35,7 +35,6 @@ bool isLineEnd(QChar c) {
 }  // namespace
 
 QString fitLines(const QString& text, int lines, int width, int* used) {
-    lines = std::max(lines, 1);
     width = std::max(width, 1);
     QString out;
     int line = 1, column = 0, run = 0;

@@ -134,6 +134,8 @@ class TextAndListTest : public QObject {
                  QString(79, u'a') + QStringLiteral("\u2026"));
         QCOMPARE(used, 2);
         QCOMPARE(shown(fitLines(QStringLiteral("ab"), 1, 1)), QStringLiteral("\u2026"));
+        QCOMPARE(shown(fitLines(QStringLiteral("a"), 0, 0, &used)), QStringLiteral("a"));
+        QCOMPARE(used, 1);
         QCOMPARE(shown(fitLines(QStringLiteral("abcd\nb"), 1, 4)), QStringLiteral("abc\u2026"));
         // Line ends given up before the "…" give their lines back.
         QCOMPARE(fitLines(QStringLiteral("a\n\n\nb"), 2, 40, &used), QStringLiteral("a\u2026"));
