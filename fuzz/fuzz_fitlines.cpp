@@ -23,10 +23,10 @@ bool isLineEnd(QChar c) {
 }
 
 QString textOf(const std::uint8_t* data, std::size_t size) {
-    static const char16_t* const pieces[] = {
-        u"a",      u"b",      u"c",      u" ",      u"\t",     u"\u00A0", u"\n",     u"\r",
-        u"\r\n",   u"\u2028", u"\u2029", u"\u2026", u"\u200B", u"\xD83D", u"\xDE00", u"\U0001F600",
-        u"\u00E9", u"aaaaaaa"};
+    static const char16_t* const pieces[] = {u"a",          u"b",      u"c",      u" ",      u"\t",
+                                             u"\u00A0",     u"\n",     u"\r",     u"\r\n",   u"\u2028",
+                                             u"\u2029",     u"\u2026", u"\u200B", u"\xD83D", u"\xDE00",
+                                             u"\U0001F600", u"\u00E9", u"aaaaaaa"};
     const std::size_t count = sizeof pieces / sizeof pieces[0];
     QString text;
     for (std::size_t i = 0; i < size; ++i) text += QStringView(pieces[data[i] % count]);
@@ -49,7 +49,8 @@ QString fault(const QString& norm, const QString& out, int used, int lines, int 
     const qsizetype kept = qsizetype(at.size());
     bool lostText = false;
     for (qsizetype j = kept; j < norm.size(); ++j) lostText = lostText || !isLineEnd(norm[j]);
-    if (lostText != ellipsis) return ellipsis ? QStringLiteral("… without loss") : QStringLiteral("loss without …");
+    if (lostText != ellipsis)
+        return ellipsis ? QStringLiteral("… without loss") : QStringLiteral("loss without …");
     for (qsizetype j = 0; j + 1 < norm.size(); ++j) {
         if (!norm[j].isHighSurrogate() || !norm[j + 1].isLowSurrogate() || j >= kept) continue;
         if (j + 1 >= kept) return QStringLiteral("a pair cut at %1").arg(j);
