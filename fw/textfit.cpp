@@ -35,8 +35,10 @@ bool isLineEnd(QChar c) {
 }  // namespace
 
 QString fitLines(const QString& text, int lines, int width, int* used) {
+    width = std::max(width, 1);
     QString out;
     int line = 1, column = 0, run = 0;
+    int textLine = 1, textColumn = 0;  // where the last character other than a line end ends
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
@@ -44,10 +46,18 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
         const bool secondHalf = c.isLowSurrogate();  // stays with the half before it
         if (!secondHalf && (lineEnd || column == width)) {
             if (++line > lines) {
-                --line;
-                if (std::all_of(text.begin() + i, text.end(), isLineEnd)) break;
+                if (std::all_of(text.begin() + i, text.end(), isLineEnd)) {
+                    --line;
+                    break;
+                }
                 while (!out.isEmpty() && isLineEnd(out.back())) out.chop(1);
+                // The "…" takes the place of the last character when that fills its line.
+                if (textColumn == width) {
+                    while (out.back().isLowSurrogate()) out.chop(1);
+                    out.chop(1);
+                }
                 out += QChar(0x2026);
+                line = textLine;
                 break;
             }
             column = 0;
@@ -60,6 +70,10 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
         }
         out += c;
         if (!lineEnd && !secondHalf) ++column;
+        if (!lineEnd) {
+            textLine = line;
+            textColumn = column;
+        }
     }
     if (used) *used = line;
     return out;

@@ -19,9 +19,10 @@ int columnNeed(const QTreeView* view, int column, const QStringList& cellTexts =
 
 // A label lays out every line of its text, so a text from outside (a web reply) of any size is cut
 // for a box: at most `lines` lines of `width` characters, a longer line counting for as many as it
-// fills ("\r\n" is one line end), and a text that loses more than line ends ends with "…". A run
-// without blanks longer than half a line gets invisible break chances, so that the label can wrap
-// it; a character beyond 16 bits is never split. `used` receives the lines taken.
+// fills ("\r\n" is one line end), and a text that loses more than line ends ends with "…", which
+// takes its room in the last line. A run without blanks longer than half a line gets invisible
+// break chances, so that the label can wrap it; a character beyond 16 bits is never split. `used`
+// receives the lines taken. `lines` and `width` count as 1 when less.
 //   fitLines("a\nb\nc", 2, 40)   -> "a\nb…"
 //   fitLines("a\r\nb\n", 2, 40) -> "a\nb"
 //   fitLines(60 x "w", 9, 40)     -> 20 "w", a zero-width space, 20 "w", ... (2 lines used)

@@ -61,7 +61,7 @@ void helpWindow::helpParseHTML() {
                 helpURL.redim(i, helpMaxURLs);
                 helpURLPos.redim(i, helpMaxURLs);
                 helpURLlen.redim(i, helpMaxURLs);
-                // The topic's first free link slot, without a walk over the row per link: the
+                // What helpReturnTopURL(i) answers, without a walk over the row per link: the
                 // row is new with this topic and its targets fill it from slot 1 upward.
                 auto topURL = [&] { return filled + 1 <= helpMaxURLs ? filled + 1 : helpMaxURLs; };
                 if (topURL() == helpMaxURLs) ++helpMaxURLs;

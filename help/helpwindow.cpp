@@ -183,3 +183,9 @@ int helpWindow::helpReturnIndex(const QString& name) {
     const int i = topicIndex_.value(name.toCaseFolded(), -1);
     return i <= helpTopic.ubound() ? i : -1;
 }
+
+int helpWindow::helpReturnTopURL(int topic) {
+    for (int k = 1; k <= helpMaxURLs; ++k)
+        if (helpURL(topic, k).isEmpty()) return k;
+    return helpMaxURLs;
+}

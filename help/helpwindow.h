@@ -102,6 +102,9 @@ class helpWindow : public fw::Window {
     QString helpExtractName(const QString& s);
     void helpDisplayTopics();
     int helpReturnIndex(const QString& name);
+    // The first free link slot of a topic, 1 ... helpMaxURLs, or helpMaxURLs itself when every
+    // slot of its row is in use (also when helpMaxURLs is 0).
+    int helpReturnTopURL(int topic);
     void helpJump(int pos);
     void helpSelectTopic(const QString& name);
     QString helpReplaceLater(const QString& s);

@@ -124,10 +124,22 @@ class TextAndListTest : public QObject {
         // "\r\n" is one line end, and line ends alone at the cut are no loss.
         QCOMPARE(fitLines(QStringLiteral("a\r\nb\r\nc"), 3, 40), QStringLiteral("a\nb\nc"));
         QCOMPARE(fitLines(QStringLiteral("a\nb\n\n"), 2, 40), QStringLiteral("a\nb"));
-        // A character beyond 16 bits where the line is full stays whole.
+        // The "…" takes the place of the last character of a full line, a character beyond 16 bits
+        // as a whole.
         const QString face = QString::fromUcs4(U"\U0001F600");
-        const QString cut = fitLines(QString(39, u'a') + face + QStringLiteral("zz"), 1, 40);
-        QCOMPARE(QString(cut).remove(QChar(0x200B)), QString(39, u'a') + face + QStringLiteral("\u2026"));
+        const auto shown = [](QString s) { return s.remove(QChar(0x200B)); };
+        QCOMPARE(shown(fitLines(QString(39, u'a') + face + QStringLiteral("zz"), 1, 40)),
+                 QString(39, u'a') + QStringLiteral("\u2026"));
+        QCOMPARE(shown(fitLines(QString(100, u'a'), 2, 40, &used)),
+                 QString(79, u'a') + QStringLiteral("\u2026"));
+        QCOMPARE(used, 2);
+        QCOMPARE(shown(fitLines(QStringLiteral("ab"), 1, 1)), QStringLiteral("\u2026"));
+        QCOMPARE(shown(fitLines(QStringLiteral("a"), 0, 0, &used)), QStringLiteral("a"));
+        QCOMPARE(used, 1);
+        QCOMPARE(shown(fitLines(QStringLiteral("abcd\nb"), 1, 4)), QStringLiteral("abc\u2026"));
+        // Line ends given up before the "…" give their lines back.
+        QCOMPARE(fitLines(QStringLiteral("a\n\n\nb"), 2, 40, &used), QStringLiteral("a\u2026"));
+        QCOMPARE(used, 1);
         QCOMPARE(fitLines(QString(60, u'w'), 9, 40, &used).count(QChar(0x200B)), 2);
         QCOMPARE(used, 2);
     }

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTest>
+#include <algorithm>
 
 #include "fw/editfield.h"
 #include "fw/listbox.h"
@@ -175,6 +176,7 @@ class BuilderTest : public QObject {
                 QCOMPARE(w->helpURLPos(t, slot), int(w->helpText[t].indexOf(text)));
                 QCOMPARE(w->helpURLlen(t, slot), int(text.size()));
             }
+            QCOMPARE(w->helpReturnTopURL(t), std::min(slot + 1, w->helpMaxURLs));
             for (++slot; slot <= w->helpMaxURLs; ++slot) QCOMPARE(w->helpURL(t, slot), QString());
         }
     }
@@ -196,6 +198,23 @@ class BuilderTest : public QObject {
                     QStringLiteral("<a name=\"B\"></a><a href=\"#A\">1</a> <a href=\"#A\">2</a>")}));
         QCOMPARE(w->helpMaxURLs, 3);
         QCOMPARE(w->helpURL(2, 3), QString());
+    }
+
+    void returnTopURL_firstFreeSlotOrTheLastOne() {
+        helpWindow* w = helptest::load(manual({QStringLiteral("<a name=\"A\"></a>no links")}));
+        QCOMPARE(w->helpMaxURLs, 0);
+        QCOMPARE(w->helpReturnTopURL(1), 0);
+        // helpMaxURLs 3: A holds one link, B two.
+        w = helptest::load(
+            manual({QStringLiteral("<a name=\"A\"></a><a href=\"#B\">1</a>"),
+                    QStringLiteral("<a name=\"B\"></a><a href=\"#A\">1</a> <a href=\"#A\">2</a>")}));
+        QCOMPARE(w->helpReturnTopURL(1), 2);
+        w->helpURL(1, 2) = w->helpURL(1, 3) = QStringLiteral("#B");
+        QCOMPARE(w->helpReturnTopURL(1), 3);
+        w->helpURL(1, 2) = QString();
+        QCOMPARE(w->helpReturnTopURL(1), 2);
+        w->helpURL(2, 1) = QString();
+        QCOMPARE(w->helpReturnTopURL(2), 1);
     }
 
     void unclosedLinkAndStrayEnd_keepTheTablesWhole() {
