@@ -21,6 +21,7 @@ struct HttpExchange {
     qint64 arrived = 0;
     qint64 headerBytes = 0;  // of every reply, redirects included
     bool tooLong = false;
+    bool outOfMemory = false;  // in a callback of ours
     CURLcode result = CURLE_OK;
     QByteArray body;
     InternetHeaders headers;
@@ -47,39 +48,55 @@ namespace {
 using Exchange = detail::HttpExchange;
 
 // Sees every byte that arrives, framing included, before the callbacks below get their part of it.
-int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) {
+int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) noexcept {
     if (type == CURLINFO_HEADER_IN || type == CURLINFO_DATA_IN)
         static_cast<Exchange*>(userdata)->arrived += qint64(size);
     return 0;
 }
 
-// Each returns a count other than the one given, or nonzero, to end the transfer.
-size_t takeBody(char* data, size_t size, size_t count, void* userdata) {
+// Each returns a count other than the one given, or nonzero, to end the transfer, and none throws: an
+// exception must not cross libcurl.
+
+// Takes the body after libcurl has undone its transfer and content codings: 20 KB of gzip can unpack
+// to 1 GB, so the unpacked bytes are held to the limit too.
+size_t takeBody(char* data, size_t size, size_t count, void* userdata) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
+    const size_t n = size * count;
+    if (x->body.size() + qint64(n) > x->limit) x->tooLong = true;
     if (x->overLimit()) return 0;
-    x->body.append(data, qsizetype(size * count));
-    return size * count;
+    try {
+        x->body.append(data, qsizetype(n));
+    } catch (...) {
+        x->outOfMemory = true;
+        return 0;
+    }
+    return n;
 }
 
 // libcurl refuses a header line over 100 KiB (as out of memory) and more than 300 KiB of headers (as
 // a failed receive); headers of a real reply are small, and more than this are too long a reply.
 constexpr qint64 kHeaderLimit = 64 * 1024;
 
-size_t takeHeader(char* data, size_t size, size_t count, void* userdata) {
+size_t takeHeader(char* data, size_t size, size_t count, void* userdata) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
     x->headerBytes += qint64(size * count);
     if (x->headerBytes > kHeaderLimit) x->tooLong = true;
     if (x->overLimit()) return 0;
-    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
-    if (line.startsWith("HTTP/")) {
-        x->headers.clear();  // a redirect's or an interim reply's headers are not the page's
-    } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
-        x->headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+    try {
+        const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+        if (line.startsWith("HTTP/")) {
+            x->headers.clear();  // a redirect's or an interim reply's headers are not the page's
+        } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
+            x->headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+        }
+    } catch (...) {
+        x->outOfMemory = true;
+        return 0;
     }
     return size * count;
 }
 
-int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
     return x->stop || x->overLimit() ? 1 : 0;
 }
@@ -159,6 +176,8 @@ void HTTPSocket::Get(const QString& url) {
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
     curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
+    // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own.
+    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
@@ -195,6 +214,8 @@ void HTTPSocket::finished(quint64 serial) {
     }
     if (x->tooLong) {
         Q_EMIT Error(kTooLong);
+    } else if (x->outOfMemory) {
+        Q_EMIT Error(kOtherFailure);
     } else if (x->result != CURLE_OK) {
         Q_EMIT Error(errorNumber(x->result));
     } else {

@@ -11,8 +11,9 @@
 class ReplyServer : public QObject {
   public:
     enum class Mode { Whole, Hold, CutOff, AtOnce, Silent };
-    QStringList paths;      // the paths asked for
-    bool halfSent = false;  // a held or cut-off reply has sent its first half
+    QStringList paths;           // the paths asked for
+    QList<QByteArray> requests;  // each request's line and headers
+    bool halfSent = false;       // a held or cut-off reply has sent its first half
 
     ReplyServer() {
         server_.listen(QHostAddress::LocalHost, 0);
@@ -71,7 +72,8 @@ class ReplyServer : public QObject {
   private:
     void answer(QTcpSocket* s) {
         s->setProperty("answered", true);
-        paths << QString::fromLatin1(s->readAll().split(' ').value(1));
+        requests << s->readAll();
+        paths << QString::fromLatin1(requests.last().split(' ').value(1));
         if (!redirect_.isEmpty()) {
             s->write(std::exchange(redirect_, {}));
             s->disconnectFromHost();
