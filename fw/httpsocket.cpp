@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <QFile>
 #include <QUrl>
 #include <atomic>
 #include <thread>
@@ -22,6 +23,7 @@ struct HttpExchange {
     qint64 headerBytes = 0;  // of every reply, redirects included
     bool tooLong = false;
     bool outOfMemory = false;  // in a callback of ours
+    bool secureHop = false;    // some hop was https: no later one may be http
     CURLcode result = CURLE_OK;
     QByteArray body;
     InternetHeaders headers;
@@ -101,6 +103,19 @@ int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t
     return x->stop || x->overLimit() ? 1 : 0;
 }
 
+// Runs before every request, each redirect's included, once its connection is up and before anything
+// is sent: once a hop has been https, an http one is refused (libcurl's list of allowed redirect
+// schemes is fixed for the whole exchange).
+int checkHop(void* userdata, char*, char*, int, int) noexcept {
+    auto* x = static_cast<Exchange*>(userdata);
+    char* url = nullptr;
+    curl_easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &url);
+    const bool secure = url && qstrnicmp(url, "https:", 6) == 0;
+    if (x->secureHop && !secure) return CURL_PREREQFUNC_ABORT;
+    x->secureHop = x->secureHop || secure;
+    return CURL_PREREQFUNC_OK;
+}
+
 void run(Exchange* x) {
     int running = 1;
     while (running > 0 && !x->stop) {
@@ -143,7 +158,11 @@ int errorNumber(CURLcode e) {
             return kOtherFailure;
     }
 }
+
+QString trustedForTests;  // a PEM file, or empty
 }  // namespace
+
+void setTrustedCertificatesForTests(const QString& pemFile) { trustedForTests = pemFile; }
 
 HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent) {
     // Not thread-safe itself: done once, before any exchange's thread runs.
@@ -178,6 +197,8 @@ void HTTPSocket::Get(const QString& url) {
     curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
     // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own.
     curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    if (!trustedForTests.isEmpty())
+        curl_easy_setopt(e, CURLOPT_CAINFO, QFile::encodeName(trustedForTests).constData());
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
@@ -187,6 +208,8 @@ void HTTPSocket::Get(const QString& url) {
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, checkProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, x);
+    curl_easy_setopt(e, CURLOPT_PREREQFUNCTION, checkHop);
+    curl_easy_setopt(e, CURLOPT_PREREQDATA, x);
     // The debug channel is the one place that sees chunk framing arrive: it counts, prints nothing.
     curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, countArrival);
     curl_easy_setopt(e, CURLOPT_DEBUGDATA, x);

@@ -67,4 +67,7 @@ class HTTPSocket : public QObject {
     quint64 serial_ = 0;
 };
 
+// Tests make the socket trust their own servers' certificates: a PEM file (empty: no more).
+void setTrustedCertificatesForTests(const QString& pemFile);
+
 }  // namespace fw

@@ -1,6 +1,5 @@
 #include <QMessageBox>
 #include <QScreen>
-#include <QSslSocket>
 #include <QTimer>
 
 #include "fw/placement.h"
@@ -81,6 +80,7 @@ class UpdateCheckTest : public QObject {
     void cleanup() {
         fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
+        fw::setTrustedCertificatesForTests(QString());
         delete browser;
         delete server;
     }
@@ -420,11 +420,54 @@ class UpdateCheckTest : public QObject {
     }
 
     void plainServerAtASecureAddress_isASecureFailure() {
-        if (!QSslSocket::supportsSsl()) QSKIP("no TLS backend in this Qt");
+        if (!curlSpeaksTls()) QSKIP("no TLS in libcurl");
         setMakerSite(server->site().replace(QStringLiteral("http:"), QStringLiteral("https:")));
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::AtOnce);
         chooseCheck();
         expectError(fw::kSecureFailed);
+    }
+
+    // A certificate that nothing vouches for is refused; redirects never leave https for http, however
+    // many hops come between.
+    void secureServer_isTrustedByItsCertificateOnly_andNeverLeftForHttp() {
+        if (!curlSpeaksTls()) QSKIP("no TLS in libcurl");
+        QTemporaryDir dir;
+        const std::optional<QSslConfiguration> tls = selfSignedTls(dir);
+        if (!tls) QSKIP("no openssl program to make a certificate with");
+        const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
+        ReplyServer secure(&*tls);
+        secure.serve(current);
+        setMakerSite(secure.site());
+        chooseCheck();
+        expectError(fw::kSecureFailed);
+
+        fw::setTrustedCertificatesForTests(dir.filePath(QStringLiteral("cert.pem")));
+        testing::resetGame();
+        chooseCheck();  // the same server, now trusted
+        QCOMPARE(messages(), QStringList{kCurrent});
+
+        testing::resetGame();
+        secure.redirectFirstTo(server->site().toLatin1() + "/updates/zorvik.xml");  // https -> http
+        server->serve(current);
+        chooseCheck();
+        expectError(fw::kOtherFailure);
+        QVERIFY(server->paths.isEmpty());
+
+        testing::resetGame();
+        setMakerSite(server->site());
+        server->redirectFirstTo(secure.site().toLatin1() + "/moved");  // http -> https, allowed
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+
+        testing::resetGame();
+        server->paths.clear();
+        secure.paths.clear();
+        server->redirectFirstTo(secure.site().toLatin1() + "/moved");
+        secure.redirectFirstTo(server->site().toLatin1() + "/back");  // http -> https -> http
+        chooseCheck();
+        expectError(fw::kOtherFailure);
+        QCOMPARE(server->paths, QStringList{"/updates/zorvik.xml"});  // nothing asked over http again
+        QCOMPARE(secure.paths, QStringList{"/moved"});
     }
 
     // Ended while the reply is on its way: the exchange ends at once, nothing follows
