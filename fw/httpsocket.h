@@ -38,7 +38,8 @@ enum HTTPSocketError {
 // An HTTP client (libcurl on a thread of its own per exchange). Get returns at once; exactly one of
 // PageReceived or Error follows from the event loop, unless Abort (or the socket's destruction) comes
 // first: then nothing follows. Redirects are followed to http and https addresses only, never from
-// https to http. Bodies packed with gzip or deflate are unpacked.
+// https to http. Bodies packed with gzip or deflate are unpacked. The usual proxy variables
+// (http_proxy, https_proxy, ALL_PROXY, NO_PROXY) are followed.
 class HTTPSocket : public QObject {
     Q_OBJECT
   public:

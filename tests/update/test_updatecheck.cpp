@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -51,6 +52,23 @@ long peakKb(bool reset = false) {
         if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
+
+// Sets proxy variables for one test and puts back what was there.
+class ProxyVariables {
+    const QList<QByteArray> names{"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY",
+                                  "all_proxy",  "NO_PROXY",    "no_proxy"};
+    QList<std::optional<QByteArray>> kept;
+
+  public:
+    ProxyVariables() {
+        for (const QByteArray& name : names)
+            kept << (qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    }
+    ~ProxyVariables() {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            kept[i] ? qputenv(names[i], *kept[i]) : qunsetenv(names[i]);
+    }
+};
 }  // namespace
 
 class UpdateCheckTest : public QObject {
@@ -421,6 +439,8 @@ class UpdateCheckTest : public QObject {
 
     void plainServerAtASecureAddress_isASecureFailure() {
         if (!curlSpeaksTls()) QSKIP("no TLS in libcurl");
+        // Without the system's authorities every real check would fail so.
+        QVERIFY2(QFileInfo(curlCertificateFile()).size() > 0, qPrintable(curlCertificateFile()));
         setMakerSite(server->site().replace(QStringLiteral("http:"), QStringLiteral("https:")));
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::AtOnce);
         chooseCheck();
@@ -468,6 +488,26 @@ class UpdateCheckTest : public QObject {
         expectError(fw::kOtherFailure);
         QCOMPARE(server->paths, QStringList{"/updates/zorvik.xml"});  // nothing asked over http again
         QCOMPARE(secure.paths, QStringList{"/moved"});
+    }
+
+    // Loopback servers are reached directly whatever the proxy variables say (the test main names
+    // them in NO_PROXY); other addresses go through the proxy that the variables name.
+    void proxyVariables_leaveLoopbackAlone_butAreFollowed() {
+        ProxyVariables kept;
+        for (const char* name : {"http_proxy", "https_proxy", "ALL_PROXY"}) qputenv(name, "127.0.0.1:9");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(server->paths, QStringList{"/updates/zorvik.xml"});
+
+        testing::resetGame();
+        server->paths.clear();
+        qunsetenv("NO_PROXY");
+        qunsetenv("no_proxy");
+        qputenv("http_proxy", server->site().toLatin1());  // the server serves as its own proxy
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(server->paths, QStringList{server->site() + QStringLiteral("/updates/zorvik.xml")});
     }
 
     // Ended while the reply is on its way: the exchange ends at once, nothing follows

@@ -131,6 +131,22 @@ inline bool curlSpeaksTls() {
     return info && (info(CURLVERSION_NOW)->features & CURL_VERSION_SSL) != 0;
 }
 
+// The file of the system's certificate authorities that libcurl reads (Debian's ca-certificates);
+// empty when it names none.
+inline QString curlCertificateFile() {
+    QLibrary curl(QStringLiteral("libcurl.so.4"));
+    const auto init = reinterpret_cast<decltype(&curl_easy_init)>(curl.resolve("curl_easy_init"));
+    const auto info = reinterpret_cast<decltype(&curl_easy_getinfo)>(curl.resolve("curl_easy_getinfo"));
+    const auto cleanup = reinterpret_cast<decltype(&curl_easy_cleanup)>(curl.resolve("curl_easy_cleanup"));
+    if (!init || !info || !cleanup) return {};
+    CURL* e = init();
+    char* path = nullptr;
+    info(e, CURLINFO_CAINFO, &path);
+    const QString file = path ? QFile::decodeName(path) : QString();
+    cleanup(e);
+    return file;
+}
+
 // A server configuration with a key and a certificate for 127.0.0.1 signed by itself, made by the
 // openssl program into `dir` (cert.pem); none when there is no such program.
 inline std::optional<QSslConfiguration> selfSignedTls(const QTemporaryDir& dir) {
