@@ -5,7 +5,10 @@
 // (VmHWM) before the check and at the box, the longest stall of its event loop, the box's size
 // against the screen's available area, and the box's text (its start and end).
 // Usage: updatebench [case ...]   (default: every case; set QT_QPA_PLATFORM=offscreen where there is
-// no display). Cases: header-line, header-lines, chunked, false-length, silent, description.
+// no display). Cases: header-line, header-lines, chunked, false-length, silent, description, and
+// packed zeros (a few KB on the wire): te-deflate (64 MiB), te-gzip (gzip, chunked: 1000 MiB),
+// te-gzip-gzip (gzip, gzip, chunked: 1000 MiB), te-gzip-gzip-8g (8 GiB), ce-gzip and ce-deflate
+// (Content-Encoding: 1000 MiB).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -25,6 +28,7 @@
 #include "fw/window.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
+#include "tests/update/packing.h"
 #include "update/updatesite.h"
 #include "update/updatewindow.h"
 
@@ -151,6 +155,9 @@ class HostileServer : public QObject {
             s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
                      "\r\nConnection: close\r\n\r\n" + body);
             s->disconnectFromHost();
+        } else if (kind_.startsWith("te-") || kind_.startsWith("ce-")) {
+            s->write(bomb(kind_));
+            s->disconnectFromHost();
         }  // "silent": reads the request and never answers
         feed(s);
     }
@@ -158,6 +165,18 @@ class HostileServer : public QObject {
         while (!filler_.isEmpty() && s->state() == QAbstractSocket::ConnectedState &&
                s->bytesToWrite() < 1024 * 1024)
             s->write(filler_);
+    }
+    static QByteArray bomb(const QByteArray& kind) {
+        using namespace packing;
+        const QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
+        const QByteArray gzip = packedZeros(kGzip, kind == "te-gzip-gzip-8g" ? 8192 : 1000);
+        if (kind == "te-deflate") return head + "Transfer-Encoding: deflate\r\n\r\n" + packedZeros(kZlib, 64);
+        if (kind == "te-gzip") return head + "Transfer-Encoding: gzip, chunked\r\n\r\n" + chunked(gzip);
+        if (kind.startsWith("te-gzip-gzip"))
+            return head + "Transfer-Encoding: gzip, gzip, chunked\r\n\r\n" + chunked(pack(kGzip, gzip));
+        const QByteArray body = kind == "ce-gzip" ? gzip : packedZeros(kZlib, 1000);
+        return head + "Content-Encoding: " + kind.mid(3) +
+               "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     }
     static QByteArray versionFile(const QByteArray& description) {
         return "<Zorvik><CurrentVersion>9.0.0</CurrentVersion><Free>Yes</Free><Description>" + description +
@@ -186,11 +205,11 @@ bool measure(const QByteArray& kind) {
     const QList<QByteArray> parts = line.split('|');
     const QList<QByteArray> f = parts.first().split(' ');
     if (parts.size() != 3 || f.size() != 4) {
-        std::printf("%-13s the program reported nothing\n", kind.constData());
+        std::printf("%-16s the program reported nothing\n", kind.constData());
         return false;
     }
     std::printf(
-        "%-13s %7.1f s to the box, peak %4ld MiB (%4ld MiB before, +%ld MiB), longest stall %6lld ms, "
+        "%-16s %7.1f s to the box, peak %4ld MiB (%4ld MiB before, +%ld MiB), longest stall %6lld ms, "
         "box %s: %s\n",
         kind.constData(), f[0].toDouble() / 1000, f[2].toLong() / 1024, f[1].toLong() / 1024,
         (f[2].toLong() - f[1].toLong()) / 1024, f[3].toLongLong(), parts[1].constData(),
@@ -202,11 +221,15 @@ bool measure(const QByteArray& kind) {
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--child") == 0) return child(argc, argv);
+    // The servers listen on loopback: no proxy stands between, whatever the machine's variables say.
+    qputenv("NO_PROXY", "127.0.0.1,localhost");
+    qputenv("no_proxy", "127.0.0.1,localhost");
     QCoreApplication app(argc, argv);
     QList<QByteArray> kinds;
     for (int i = 1; i < argc; ++i) kinds << argv[i];
     if (kinds.isEmpty())
-        kinds = {"header-line", "header-lines", "chunked", "false-length", "silent", "description"};
+        kinds = {"header-line", "header-lines", "chunked",      "false-length",    "silent",  "description",
+                 "te-deflate",  "te-gzip",      "te-gzip-gzip", "te-gzip-gzip-8g", "ce-gzip", "ce-deflate"};
     bool all = true;
     for (const QByteArray& kind : kinds) all = measure(kind) && all;
     return all ? 0 : 1;

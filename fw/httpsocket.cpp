@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <QFile>
 #include <QUrl>
 #include <atomic>
 #include <thread>
@@ -21,6 +22,8 @@ struct HttpExchange {
     qint64 arrived = 0;
     qint64 headerBytes = 0;  // of every reply, redirects included
     bool tooLong = false;
+    bool outOfMemory = false;  // in a callback of ours
+    bool secureHop = false;    // some hop was https: no later one may be http
     CURLcode result = CURLE_OK;
     QByteArray body;
     InternetHeaders headers;
@@ -47,41 +50,70 @@ namespace {
 using Exchange = detail::HttpExchange;
 
 // Sees every byte that arrives, framing included, before the callbacks below get their part of it.
-int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) {
+int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) noexcept {
     if (type == CURLINFO_HEADER_IN || type == CURLINFO_DATA_IN)
         static_cast<Exchange*>(userdata)->arrived += qint64(size);
     return 0;
 }
 
-// Each returns a count other than the one given, or nonzero, to end the transfer.
-size_t takeBody(char* data, size_t size, size_t count, void* userdata) {
+// Each returns a count other than the one given, or nonzero, to end the transfer, and none throws: an
+// exception must not cross libcurl.
+
+// Takes the body after libcurl has undone its transfer and content codings: 20 KB of gzip can unpack
+// to 1 GB, so the unpacked bytes are held to the limit too.
+size_t takeBody(char* data, size_t size, size_t count, void* userdata) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
+    const size_t n = size * count;
+    if (x->body.size() + qint64(n) > x->limit) x->tooLong = true;
     if (x->overLimit()) return 0;
-    x->body.append(data, qsizetype(size * count));
-    return size * count;
+    try {
+        x->body.append(data, qsizetype(n));
+    } catch (...) {
+        x->outOfMemory = true;
+        return 0;
+    }
+    return n;
 }
 
 // libcurl refuses a header line over 100 KiB (as out of memory) and more than 300 KiB of headers (as
 // a failed receive); headers of a real reply are small, and more than this are too long a reply.
 constexpr qint64 kHeaderLimit = 64 * 1024;
 
-size_t takeHeader(char* data, size_t size, size_t count, void* userdata) {
+size_t takeHeader(char* data, size_t size, size_t count, void* userdata) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
     x->headerBytes += qint64(size * count);
     if (x->headerBytes > kHeaderLimit) x->tooLong = true;
     if (x->overLimit()) return 0;
-    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
-    if (line.startsWith("HTTP/")) {
-        x->headers.clear();  // a redirect's or an interim reply's headers are not the page's
-    } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
-        x->headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+    try {
+        const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+        if (line.startsWith("HTTP/")) {
+            x->headers.clear();  // a redirect's or an interim reply's headers are not the page's
+        } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
+            x->headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+        }
+    } catch (...) {
+        x->outOfMemory = true;
+        return 0;
     }
     return size * count;
 }
 
-int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
     return x->stop || x->overLimit() ? 1 : 0;
+}
+
+// Runs before every request, each redirect's included, once its connection is up and before anything
+// is sent: once a hop has been https, an http one is refused (libcurl's list of allowed redirect
+// schemes is fixed for the whole exchange).
+int checkHop(void* userdata, char*, char*, int, int) noexcept {
+    auto* x = static_cast<Exchange*>(userdata);
+    char* url = nullptr;
+    curl_easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &url);
+    const bool secure = url && qstrnicmp(url, "https:", 6) == 0;
+    if (x->secureHop && !secure) return CURL_PREREQFUNC_ABORT;
+    x->secureHop = x->secureHop || secure;
+    return CURL_PREREQFUNC_OK;
 }
 
 void run(Exchange* x) {
@@ -126,7 +158,11 @@ int errorNumber(CURLcode e) {
             return kOtherFailure;
     }
 }
+
+QString trustedForTests;  // a PEM file, or empty
 }  // namespace
+
+void setTrustedCertificatesForTests(const QString& pemFile) { trustedForTests = pemFile; }
 
 HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent) {
     // Not thread-safe itself: done once, before any exchange's thread runs.
@@ -159,6 +195,10 @@ void HTTPSocket::Get(const QString& url) {
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
     curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
+    // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own.
+    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    if (!trustedForTests.isEmpty())
+        curl_easy_setopt(e, CURLOPT_CAINFO, QFile::encodeName(trustedForTests).constData());
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
@@ -168,6 +208,8 @@ void HTTPSocket::Get(const QString& url) {
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, checkProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, x);
+    curl_easy_setopt(e, CURLOPT_PREREQFUNCTION, checkHop);
+    curl_easy_setopt(e, CURLOPT_PREREQDATA, x);
     // The debug channel is the one place that sees chunk framing arrive: it counts, prints nothing.
     curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, countArrival);
     curl_easy_setopt(e, CURLOPT_DEBUGDATA, x);
@@ -195,6 +237,8 @@ void HTTPSocket::finished(quint64 serial) {
     }
     if (x->tooLong) {
         Q_EMIT Error(kTooLong);
+    } else if (x->outOfMemory) {
+        Q_EMIT Error(kOtherFailure);
     } else if (x->result != CURLE_OK) {
         Q_EMIT Error(errorNumber(x->result));
     } else {

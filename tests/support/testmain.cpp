@@ -11,6 +11,10 @@ int main(int argc, char** argv) {
     // A crash or time-out ends the program at once, with no debugger attached to it.
     qputenv("QTEST_DISABLE_STACK_DUMP", "1");
     qputenv("QTEST_DISABLE_CORE_DUMP", "1");
+    // Test servers listen on loopback: no proxy of the machine's stands between (both spellings: the
+    // lower-case one wins where both are set).
+    qputenv("NO_PROXY", "127.0.0.1,localhost");
+    qputenv("no_proxy", "127.0.0.1,localhost");
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     QApplication app(argc, argv);

@@ -1,32 +1,48 @@
 #pragma once
 #include <QHostAddress>
 #include <QPointer>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <memory>
 
 // An HTTP server on 127.0.0.1 for the update check. Every request gets the reply set up last:
 // whole, held back after half its body (until release), cut off there, sent before the request
 // is complete (to a client that speaks TLS), never sent, or without end (its last part repeated
-// for as long as the client reads).
+// for as long as the client reads). Given a TLS configuration it speaks https.
 class ReplyServer : public QObject {
   public:
     enum class Mode { Whole, Hold, CutOff, AtOnce, Silent };
-    QStringList paths;      // the paths asked for
-    bool halfSent = false;  // a held or cut-off reply has sent its first half
+    QStringList paths;           // the paths asked for
+    QList<QByteArray> requests;  // each request's line and headers
+    bool halfSent = false;       // a held or cut-off reply has sent its first half
 
-    ReplyServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* s = client_ = server_.nextPendingConnection();
+    explicit ReplyServer(const QSslConfiguration* tls = nullptr) {
+        const auto take = [this] {
+            QTcpSocket* s = client_ = server_->nextPendingConnection();
             connect(s, &QTcpSocket::bytesWritten, s, [this, s] { feed(s); });
             connect(s, &QTcpSocket::readyRead, s, [this, s] {
                 if (!s->property("answered").toBool() &&
                     (mode_ == Mode::AtOnce || s->peek(65536).contains("\r\n\r\n")))
                     answer(s);
             });
-        });
+        };
+        if (tls) {
+            auto* secure = new QSslServer;
+            secure->setSslConfiguration(*tls);
+            connect(secure, &QSslServer::pendingConnectionAvailable, this, take);  // after the handshake
+            server_.reset(secure);
+        } else {
+            server_ = std::make_unique<QTcpServer>();
+            connect(server_.get(), &QTcpServer::newConnection, this, take);
+        }
+        server_->listen(QHostAddress::LocalHost, 0);
     }
-    QString site() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+    QString site() const {
+        return QStringLiteral("%1://127.0.0.1:%2")
+            .arg(qobject_cast<QSslServer*>(server_.get()) ? QStringLiteral("https") : QStringLiteral("http"))
+            .arg(server_->serverPort());
+    }
     bool clientGone() const { return !client_ || client_->state() == QAbstractSocket::UnconnectedState; }
 
     void serve(const QByteArray& body, int status = 200, Mode mode = Mode::Whole) {
@@ -71,7 +87,8 @@ class ReplyServer : public QObject {
   private:
     void answer(QTcpSocket* s) {
         s->setProperty("answered", true);
-        paths << QString::fromLatin1(s->readAll().split(' ').value(1));
+        requests << s->readAll();
+        paths << QString::fromLatin1(requests.last().split(' ').value(1));
         if (!redirect_.isEmpty()) {
             s->write(std::exchange(redirect_, {}));
             s->disconnectFromHost();
@@ -95,7 +112,7 @@ class ReplyServer : public QObject {
                s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < (1 << 20))
             s->write(filler_);
     }
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
     QByteArray reply_, rest_, filler_, redirect_;
     Mode mode_ = Mode::Whole;
     QPointer<QTcpSocket> client_;

@@ -1,11 +1,12 @@
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSslSocket>
 #include <QTimer>
 
 #include "fw/placement.h"
 #include "shell/playerlistwindow.h"
 #include "tests/help/overmodal.h"
+#include "tests/update/packing.h"
 #include "tests/update/updatetestsupport.h"
 
 namespace {
@@ -28,6 +29,46 @@ QString offerText(const QString& version, bool free) {
                 : QStringLiteral("This is a paid upgrade. Would you like to automatically download the trial "
                                  "version (using your web browser)?"));
 }
+
+// A success with one more header line; its length is given unless the body is chunked or packed for
+// the transfer (it then ends with the connection).
+QByteArray rawReply(const QByteArray& header, const QByteArray& body) {
+    return "HTTP/1.1 200 OK\r\n" + header + "\r\n" +
+           (header.startsWith("Transfer-Encoding")
+                ? QByteArray()
+                : "Content-Length: " + QByteArray::number(body.size()) + "\r\n") +
+           "Connection: close\r\n\r\n" + body;
+}
+
+// The process's peak resident memory in KiB (VmHWM); resetting it makes it the present size.
+long peakKb(bool reset = false) {
+    if (reset) {
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) return -1;
+    }
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Sets proxy variables for one test and puts back what was there.
+class ProxyVariables {
+    const QList<QByteArray> names{"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY",
+                                  "all_proxy",  "NO_PROXY",    "no_proxy"};
+    QList<std::optional<QByteArray>> kept;
+
+  public:
+    ProxyVariables() {
+        for (const QByteArray& name : names)
+            kept << (qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    }
+    ~ProxyVariables() {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            kept[i] ? qputenv(names[i], *kept[i]) : qunsetenv(names[i]);
+    }
+};
 }  // namespace
 
 class UpdateCheckTest : public QObject {
@@ -57,6 +98,7 @@ class UpdateCheckTest : public QObject {
     void cleanup() {
         fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
+        fw::setTrustedCertificatesForTests(QString());
         delete browser;
         delete server;
     }
@@ -204,14 +246,64 @@ class UpdateCheckTest : public QObject {
             chooseCheck();
             expectError(code);
         }
-        // A garbled body under a success status: deflated, its checksum spoilt.
-        testing::resetGame();
-        QByteArray body = qCompress(ReplyServer::versionFile(QStringLiteral("1.0.0"))).mid(4);  // zlib stream
-        body.back() = char(body.back() ^ 0x55);
-        server->serveRaw("HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\nContent-Length: " +
-                         QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        chooseCheck();
-        expectError(fw::kOtherFailure);
+        // Garbled bodies under a success status
+        QByteArray spoilt =
+            qCompress(ReplyServer::versionFile(QStringLiteral("1.0.0"))).mid(4);   // zlib stream
+        spoilt.back() = char(spoilt.back() ^ 0x55);                                // its checksum
+        const QByteArray plain = ReplyServer::versionFile(QStringLiteral("1.1"));  // no offer from these
+        const std::tuple<QByteArray, QByteArray, int> garbled[] = {
+            {"Content-Encoding: deflate", spoilt, fw::kOtherFailure},
+            {"Content-Encoding: deflate", plain, fw::kOtherFailure},
+            {"Content-Encoding: gzip", plain, fw::kOtherFailure},
+            {"Transfer-Encoding: gzip, chunked", packing::chunked(plain), fw::kOtherFailure},
+            {"Transfer-Encoding: chunked", "zz\r\n" + plain + "\r\n0\r\n\r\n", fw::kConnectionLost}};
+        for (const auto& [header, body, code] : garbled) {
+            testing::resetGame();
+            server->serveRaw(rawReply(header, body));
+            chooseCheck();
+            QVERIFY2(messages() == QStringList{errorMessage(code)}, header.constData());
+        }
+    }
+
+    // Packed bodies are asked for and read; the limit holds for the body once unpacked too, and
+    // a packed bomb costs no memory.
+    void packedReplies_areRead_andHeldToTheLimitOnceUnpacked() {
+        const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
+        const std::pair<QByteArray, QByteArray> packed[] = {
+            {"Content-Encoding: gzip", packing::pack(packing::kGzip, current)},
+            {"Content-Encoding: deflate", packing::pack(packing::kZlib, current)},
+            {"Content-Encoding: deflate", packing::pack(packing::kRaw, current)},
+            {"Transfer-Encoding: gzip, chunked", packing::chunked(packing::pack(packing::kGzip, current))}};
+        for (const auto& [header, body] : packed) {
+            testing::resetGame();
+            server->requests.clear();
+            server->serveRaw(rawReply(header, body));
+            chooseCheck();
+            QVERIFY2(messages() == QStringList{kCurrent}, header.constData());
+            QVERIFY(server->requests.value(0).contains("\r\nAccept-Encoding: gzip, deflate\r\n"));
+        }
+
+        // 64 MiB of zeros each, in 65 KB or less
+        const qint64 size = 64;
+        const QByteArray gzip = packing::packedZeros(packing::kGzip, size);
+        const QByteArray zlib = packing::packedZeros(packing::kZlib, size);
+        const std::pair<QByteArray, QByteArray> bombs[] = {
+            {"Transfer-Encoding: deflate", zlib},
+            {"Transfer-Encoding: gzip, chunked", packing::chunked(gzip)},
+            {"Transfer-Encoding: gzip, gzip, chunked", packing::chunked(packing::pack(packing::kGzip, gzip))},
+            {"Content-Encoding: gzip", gzip},
+            {"Content-Encoding: deflate", zlib}};
+        for (const auto& [header, body] : bombs) {
+            testing::resetGame();
+            server->serveRaw(rawReply(header, body));
+            const long before = peakKb(true);
+            QVERIFY(before > 0);
+            chooseCheck();
+            QVERIFY2(messages() == QStringList{errorMessage(fw::kTooLong)}, header.constData());
+            QVERIFY2(peakKb() - before < 16 * 1024, qPrintable(QStringLiteral("%1: %2 KiB more")
+                                                                   .arg(QString::fromLatin1(header))
+                                                                   .arg(peakKb() - before)));
+        }
     }
 
     void replyOverOneMebibyte_headersIncluded_isAFailedExchange() {
@@ -346,11 +438,76 @@ class UpdateCheckTest : public QObject {
     }
 
     void plainServerAtASecureAddress_isASecureFailure() {
-        if (!QSslSocket::supportsSsl()) QSKIP("no TLS backend in this Qt");
+        if (!curlSpeaksTls()) QSKIP("no TLS in libcurl");
+        // Without the system's authorities every real check would fail so.
+        QVERIFY2(QFileInfo(curlCertificateFile()).size() > 0, qPrintable(curlCertificateFile()));
         setMakerSite(server->site().replace(QStringLiteral("http:"), QStringLiteral("https:")));
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")), 200, Mode::AtOnce);
         chooseCheck();
         expectError(fw::kSecureFailed);
+    }
+
+    // A certificate that nothing vouches for is refused; redirects never leave https for http, however
+    // many hops come between.
+    void secureServer_isTrustedByItsCertificateOnly_andNeverLeftForHttp() {
+        if (!curlSpeaksTls()) QSKIP("no TLS in libcurl");
+        QTemporaryDir dir;
+        const std::optional<QSslConfiguration> tls = selfSignedTls(dir);
+        if (!tls) QSKIP("no openssl program to make a certificate with");
+        const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
+        ReplyServer secure(&*tls);
+        secure.serve(current);
+        setMakerSite(secure.site());
+        chooseCheck();
+        expectError(fw::kSecureFailed);
+
+        fw::setTrustedCertificatesForTests(dir.filePath(QStringLiteral("cert.pem")));
+        testing::resetGame();
+        chooseCheck();  // the same server, now trusted
+        QCOMPARE(messages(), QStringList{kCurrent});
+
+        testing::resetGame();
+        secure.redirectFirstTo(server->site().toLatin1() + "/updates/zorvik.xml");  // https -> http
+        server->serve(current);
+        chooseCheck();
+        expectError(fw::kOtherFailure);
+        QVERIFY(server->paths.isEmpty());
+
+        testing::resetGame();
+        setMakerSite(server->site());
+        server->redirectFirstTo(secure.site().toLatin1() + "/moved");  // http -> https, allowed
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+
+        testing::resetGame();
+        server->paths.clear();
+        secure.paths.clear();
+        server->redirectFirstTo(secure.site().toLatin1() + "/moved");
+        secure.redirectFirstTo(server->site().toLatin1() + "/back");  // http -> https -> http
+        chooseCheck();
+        expectError(fw::kOtherFailure);
+        QCOMPARE(server->paths, QStringList{"/updates/zorvik.xml"});  // nothing asked over http again
+        QCOMPARE(secure.paths, QStringList{"/moved"});
+    }
+
+    // Loopback servers are reached directly whatever the proxy variables say (the test main names
+    // them in NO_PROXY); other addresses go through the proxy that the variables name.
+    void proxyVariables_leaveLoopbackAlone_butAreFollowed() {
+        ProxyVariables kept;
+        for (const char* name : {"http_proxy", "https_proxy", "ALL_PROXY"}) qputenv(name, "127.0.0.1:9");
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(server->paths, QStringList{"/updates/zorvik.xml"});
+
+        testing::resetGame();
+        server->paths.clear();
+        qunsetenv("NO_PROXY");
+        qunsetenv("no_proxy");
+        qputenv("http_proxy", server->site().toLatin1());  // the server serves as its own proxy
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
+        QCOMPARE(server->paths, QStringList{server->site() + QStringLiteral("/updates/zorvik.xml")});
     }
 
     // Ended while the reply is on its way: the exchange ends at once, nothing follows

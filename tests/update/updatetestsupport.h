@@ -1,15 +1,23 @@
 #pragma once
+#include <curl/curl.h>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
+#include <QLibrary>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 #include "fw/browser.h"
 #include "fw/dialogs.h"
@@ -114,4 +122,46 @@ inline QStringList messages() {
     QStringList list;
     for (const fw::DialogRecord& r : fw::shownDialogs()) list << r.message;
     return list;
+}
+
+// Whether the libcurl that the socket uses speaks TLS (asked of the library itself, not of Qt).
+inline bool curlSpeaksTls() {
+    QLibrary curl(QStringLiteral("libcurl.so.4"));
+    const auto info = reinterpret_cast<decltype(&curl_version_info)>(curl.resolve("curl_version_info"));
+    return info && (info(CURLVERSION_NOW)->features & CURL_VERSION_SSL) != 0;
+}
+
+// The file of the system's certificate authorities that libcurl reads (Debian's ca-certificates);
+// empty when it names none.
+inline QString curlCertificateFile() {
+    QLibrary curl(QStringLiteral("libcurl.so.4"));
+    const auto init = reinterpret_cast<decltype(&curl_easy_init)>(curl.resolve("curl_easy_init"));
+    const auto info = reinterpret_cast<decltype(&curl_easy_getinfo)>(curl.resolve("curl_easy_getinfo"));
+    const auto cleanup = reinterpret_cast<decltype(&curl_easy_cleanup)>(curl.resolve("curl_easy_cleanup"));
+    if (!init || !info || !cleanup) return {};
+    CURL* e = init();
+    char* path = nullptr;
+    info(e, CURLINFO_CAINFO, &path);
+    const QString file = path ? QFile::decodeName(path) : QString();
+    cleanup(e);
+    return file;
+}
+
+// A server configuration with a key and a certificate for 127.0.0.1 signed by itself, made by the
+// openssl program into `dir` (cert.pem); none when there is no such program.
+inline std::optional<QSslConfiguration> selfSignedTls(const QTemporaryDir& dir) {
+    QProcess openssl;
+    openssl.start(
+        QStringLiteral("openssl"),
+        {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2",
+         "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
+         dir.filePath(QStringLiteral("key.pem")), "-out", dir.filePath(QStringLiteral("cert.pem"))});
+    if (!openssl.waitForFinished(20000) || openssl.exitCode() != 0) return std::nullopt;
+    QFile key(dir.filePath(QStringLiteral("key.pem"))), certificate(dir.filePath(QStringLiteral("cert.pem")));
+    if (!key.open(QIODevice::ReadOnly) || !certificate.open(QIODevice::ReadOnly)) return std::nullopt;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
+    tls.setLocalCertificate(QSslCertificate(certificate.readAll()));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    return tls;
 }
