@@ -1,7 +1,9 @@
 // Time from the program's start to the new-game dialog being shown, and the peak memory then.
 // Each run is a fresh process: the bench starts itself with --child, which runs the real start-up
 // (runApplication) with a roster of the given size in a temporary preferences folder, reports
-// when the dialog is up and quits. Prints the medians of the runs for each roster size.
+// when the dialog is up and quits. Prints the medians of the runs for each roster size, and the
+// shared objects mapped when the dialog is up: how many, and those of the network stack (none: it is
+// loaded by the first update check).
 // Usage: startupbench [runs] [players ...]   (default 15 runs of a roster of 4; set
 // QT_QPA_PLATFORM=offscreen where there is no display). Example: startupbench 7 1000 5000 20000
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include "fw/window.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
+#include "tests/support/mappedlibraries.h"
 
 namespace {
 constexpr int kRunTimeoutMs = 60000;
@@ -52,7 +55,11 @@ int child(int argc, char** argv) {
     fw::writeLinesAtomically(prefs.filePath(QStringLiteral("Zorvik Prefs")), roster(std::atoi(argv[2])));
     fw::Window::setModalHook([&](fw::Window* w) {
         w->repaint();  // the dialog drawn once, its list included, before the clock is read
-        std::printf("up %.3f %ld\n", double(sinceMain.nsecsElapsed()) / 1e6, peakMemoryKb());
+        const QStringList libraries = mappedLibraries();
+        const QStringList network = networkLibraries(libraries);
+        std::printf("up %.3f %ld %lld %s\n", double(sinceMain.nsecsElapsed()) / 1e6, peakMemoryKb(),
+                    static_cast<long long>(libraries.size()),
+                    network.isEmpty() ? "none" : qPrintable(network.join(QLatin1Char(','))));
         std::fflush(stdout);
         fw::Window::setModalHook(nullptr);
         QElapsedTimer start;
@@ -72,7 +79,8 @@ double median(std::vector<double> v) {
 
 // Runs `runs` fresh processes with a roster of `players`; false when one shows no dialog.
 bool measure(int runs, int players) {
-    std::vector<double> fromSpawn, fromMain, peak, startGame;
+    std::vector<double> fromSpawn, fromMain, peak, startGame, mapped;
+    QByteArray network;
     for (int i = 0; i < runs; ++i) {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -86,7 +94,7 @@ bool measure(int runs, int players) {
             line += p.readAllStandardOutput();
         const double spawnMs = double(clock.nsecsElapsed()) / 1e6;
         const QList<QByteArray> fields = line.split('\n').first().split(' ');
-        if (fields.size() != 3 || fields[0] != "up") {
+        if (fields.size() != 5 || fields[0] != "up") {
             p.kill();
             p.waitForFinished();
             std::printf("%6d players: run %d showed no dialog within %d s\n", players, i + 1,
@@ -99,12 +107,16 @@ bool measure(int runs, int players) {
         fromSpawn.push_back(spawnMs);
         fromMain.push_back(fields[1].toDouble());
         peak.push_back(fields[2].toDouble());
+        mapped.push_back(fields[3].toDouble());
+        network = fields[4];
         startGame.push_back(game.size() == 2 && game[0] == "game" ? game[1].toDouble() : -1);
     }
     std::printf(
         "%6d players, %d runs (medians): process start to dialog %8.1f ms, main() to dialog "
-        "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n",
-        players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame));
+        "%8.1f ms, peak memory then %6.0f KiB; \"Start Game\" %8.1f ms\n"
+        "%6s shared objects mapped at the dialog %.0f, of the network stack: %s\n",
+        players, runs, median(fromSpawn), median(fromMain), median(peak), median(startGame), "",
+        median(mapped), network.constData());
     std::fflush(stdout);
     return true;
 }

@@ -1,17 +1,18 @@
 #include "fw/httpsocket.h"
 
-#include <curl/curl.h>
-
 #include <QFile>
 #include <QUrl>
 #include <atomic>
 #include <thread>
+
+#include "fw/curllib.h"
 
 namespace fw {
 namespace detail {
 // One exchange: the handles, the worker thread that drives them and what it collected. The socket's
 // thread touches the handles only before the worker starts and after it has been joined.
 struct HttpExchange {
+    CurlLibrary curl{};
     quint64 serial = 0;
     qint64 limit = 0;
     CURLM* multi = nullptr;
@@ -35,12 +36,12 @@ struct HttpExchange {
     ~HttpExchange() {
         if (worker.joinable()) {
             stop = true;
-            curl_multi_wakeup(multi);
+            curl.multi_wakeup(multi);
             worker.join();
         }
-        if (multi && easy) curl_multi_remove_handle(multi, easy);
-        if (easy) curl_easy_cleanup(easy);
-        if (multi) curl_multi_cleanup(multi);
+        if (multi && easy) curl.multi_remove_handle(multi, easy);
+        if (easy) curl.easy_cleanup(easy);
+        if (multi) curl.multi_cleanup(multi);
     }
 };
 
@@ -109,7 +110,7 @@ int checkProgress(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t
 int checkHop(void* userdata, char*, char*, int, int) noexcept {
     auto* x = static_cast<Exchange*>(userdata);
     char* url = nullptr;
-    curl_easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &url);
+    x->curl.easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &url);
     const bool secure = url && qstrnicmp(url, "https:", 6) == 0;
     if (x->secureHop && !secure) return CURL_PREREQFUNC_ABORT;
     x->secureHop = x->secureHop || secure;
@@ -117,14 +118,15 @@ int checkHop(void* userdata, char*, char*, int, int) noexcept {
 }
 
 void run(Exchange* x) {
+    const CurlLibrary& curl = x->curl;
     int running = 1;
     while (running > 0 && !x->stop) {
-        if (curl_multi_perform(x->multi, &running) != CURLM_OK) break;
-        if (running > 0) curl_multi_poll(x->multi, nullptr, 0, 1000, nullptr);
+        if (curl.multi_perform(x->multi, &running) != CURLM_OK) break;
+        if (running > 0) curl.multi_poll(x->multi, nullptr, 0, 1000, nullptr);
     }
     int left = 0;
     x->result = CURLE_FAILED_INIT;
-    while (CURLMsg* m = curl_multi_info_read(x->multi, &left))
+    while (CURLMsg* m = curl.multi_info_read(x->multi, &left))
         if (m->msg == CURLMSG_DONE) x->result = m->data.result;
 }
 
@@ -164,10 +166,7 @@ QString trustedForTests;  // a PEM file, or empty
 
 void setTrustedCertificatesForTests(const QString& pemFile) { trustedForTests = pemFile; }
 
-HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent) {
-    // Not thread-safe itself: done once, before any exchange's thread runs.
-    [[maybe_unused]] static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-}
+HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent) {}
 
 HTTPSocket::~HTTPSocket() { Abort(); }
 
@@ -177,8 +176,12 @@ void HTTPSocket::Get(const QString& url) {
     Exchange* x = exchange_.get();
     x->serial = ++serial_;
     x->limit = maximumLength;
-    x->multi = curl_multi_init();
-    x->easy = curl_easy_init();
+    // Without libcurl (not installed, or too old) the exchange fails as a whole.
+    if (const CurlLibrary* loaded = loadCurl()) {
+        x->curl = *loaded;
+        x->multi = x->curl.multi_init();
+        x->easy = x->curl.easy_init();
+    }
     if (!x->multi || !x->easy) {
         x->result = CURLE_FAILED_INIT;
         QMetaObject::invokeMethod(
@@ -187,34 +190,35 @@ void HTTPSocket::Get(const QString& url) {
     }
     const QByteArray address = QUrl(url).toEncoded();
     CURL* e = x->easy;
-    curl_easy_setopt(e, CURLOPT_URL, address.constData());
-    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+    const CurlLibrary& curl = x->curl;
+    curl.easy_setopt(e, CURLOPT_URL, address.constData());
+    curl.easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     // Redirects never lead to a less safe address (nor away from the web).
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, address.startsWith("https:") ? "https" : "http,https");
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
-    curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
+    curl.easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, address.startsWith("https:") ? "https" : "http,https");
+    curl.easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    curl.easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
+    curl.easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
+    curl.easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
     // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own.
-    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    curl.easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
     if (!trustedForTests.isEmpty())
-        curl_easy_setopt(e, CURLOPT_CAINFO, QFile::encodeName(trustedForTests).constData());
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, x);
-    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, takeHeader);
-    curl_easy_setopt(e, CURLOPT_HEADERDATA, x);
-    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, checkProgress);
-    curl_easy_setopt(e, CURLOPT_XFERINFODATA, x);
-    curl_easy_setopt(e, CURLOPT_PREREQFUNCTION, checkHop);
-    curl_easy_setopt(e, CURLOPT_PREREQDATA, x);
+        curl.easy_setopt(e, CURLOPT_CAINFO, QFile::encodeName(trustedForTests).constData());
+    curl.easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl.easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);  // an abort does not wait for a slow name lookup
+    curl.easy_setopt(e, CURLOPT_WRITEFUNCTION, takeBody);
+    curl.easy_setopt(e, CURLOPT_WRITEDATA, x);
+    curl.easy_setopt(e, CURLOPT_HEADERFUNCTION, takeHeader);
+    curl.easy_setopt(e, CURLOPT_HEADERDATA, x);
+    curl.easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    curl.easy_setopt(e, CURLOPT_XFERINFOFUNCTION, checkProgress);
+    curl.easy_setopt(e, CURLOPT_XFERINFODATA, x);
+    curl.easy_setopt(e, CURLOPT_PREREQFUNCTION, checkHop);
+    curl.easy_setopt(e, CURLOPT_PREREQDATA, x);
     // The debug channel is the one place that sees chunk framing arrive: it counts, prints nothing.
-    curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, countArrival);
-    curl_easy_setopt(e, CURLOPT_DEBUGDATA, x);
-    curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
-    curl_multi_add_handle(x->multi, e);
+    curl.easy_setopt(e, CURLOPT_DEBUGFUNCTION, countArrival);
+    curl.easy_setopt(e, CURLOPT_DEBUGDATA, x);
+    curl.easy_setopt(e, CURLOPT_VERBOSE, 1L);
+    curl.multi_add_handle(x->multi, e);
     x->worker = std::thread([this, x] {
         run(x);
         if (!x->stop)
@@ -232,8 +236,8 @@ void HTTPSocket::finished(quint64 serial) {
     long status = 0;
     char* effective = nullptr;
     if (x->easy) {
-        curl_easy_getinfo(x->easy, CURLINFO_RESPONSE_CODE, &status);
-        curl_easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &effective);
+        x->curl.easy_getinfo(x->easy, CURLINFO_RESPONSE_CODE, &status);
+        x->curl.easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &effective);
     }
     if (x->tooLong) {
         Q_EMIT Error(kTooLong);

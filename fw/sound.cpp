@@ -1,12 +1,31 @@
 #include "fw/sound.h"
 
 #include <QApplication>
-#include <QSoundEffect>
+#include <QDir>
+#include <QLibrary>
 
 namespace fw {
 namespace {
 bool audioOn = true;
+
+// The module's factory of sound effects (a QSoundEffect, played through its slots); null, after one
+// line on stderr, when the module cannot be loaded: the game is then silent.
+using MakeEffect = QObject* (*)(QObject* parent, const QUrl& source);
+MakeEffect effectMaker() {
+    static const MakeEffect make = [] {
+        QString error;
+        for (const QString& folder :
+             {QCoreApplication::applicationDirPath(), QStringLiteral(ZORVIK_MODULES)}) {
+            QLibrary module(QDir(folder).filePath(QStringLiteral("libzorviksound.so")));
+            if (auto f = reinterpret_cast<MakeEffect>(module.resolve("zorvikSoundEffect"))) return f;
+            error = module.errorString();
+        }
+        qWarning("Zorvik!: no sound: %s", qPrintable(error));
+        return MakeEffect(nullptr);
+    }();
+    return make;
 }
+}  // namespace
 
 Sound::Sound(const QString& name, const QUrl& source) : name_(name), source_(source) {}
 
@@ -18,11 +37,12 @@ void Sound::Play() {
     log.append(name_);
     if (!audioOn) return;
     if (!effect_) {
-        effect_ = new QSoundEffect(this);
-        effect_->setSource(source_);
+        const MakeEffect make = effectMaker();
+        if (!make) return;
+        effect_ = make(this, source_);
     }
-    effect_->stop();
-    effect_->play();
+    QMetaObject::invokeMethod(effect_, "stop");
+    QMetaObject::invokeMethod(effect_, "play");
 }
 
 void setAudioEnabled(bool on) { audioOn = on; }

@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <QUrl>
 
-class QSoundEffect;
-
 namespace fw {
 
 // A sound of the game. Play() starts it without waiting. Every play is written to a log that
@@ -20,7 +18,7 @@ class Sound : public QObject {
   private:
     QString name_;
     QUrl source_;
-    QSoundEffect* effect_ = nullptr;
+    QObject* effect_ = nullptr;  // a QSoundEffect, made by the sound module
 };
 
 void setAudioEnabled(bool on);

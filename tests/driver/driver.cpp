@@ -1,15 +1,20 @@
 // Loaded into the real program by Qt as an input driver (QT_QPA_GENERIC_PLUGINS=zorvikdriver): it
 // plays as a person would, through the windows' controls, and quits. The program itself has no hook.
-// Steps: "Start Game" in the first dialog, one roll, then the Quit menu command.
+// Steps: "Start Game" in the first dialog, one roll, then the Quit menu command. With the parameter
+// "check" (zorvikdriver:check) it checks for a new version instead of rolling and answers the box that
+// follows. It reports the network libraries and Qt Multimedia mapped before and after the roll or check.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGenericPlugin>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+
+#include "tests/support/mappedlibraries.h"
 
 namespace {
 QWidget* visibleWindow(const char* className) {
@@ -26,7 +31,7 @@ QPushButton* enabledButton(const char* window, const char* name) {
 
 class Driver : public QObject {
   public:
-    Driver() {
+    explicit Driver(bool check) : check_(check) {
         clock_.start();
         connect(&timer_, &QTimer::timeout, this, [this] { step(); });
         timer_.start(10);
@@ -49,13 +54,29 @@ class Driver : public QObject {
                 say("started a game");
                 ++next_;
             }
+        } else if (next_ == 1 && check_) {
+            if (QAction* command = menuCommand(QStringLiteral("Check Website for New Version..."))) {
+                sayMapped("before check");
+                ++next_;
+                // Queued: the update window and its box run loops of their own, which this timer serves.
+                QTimer::singleShot(0, command, &QAction::trigger);
+            }
+        } else if (next_ == 2 && check_) {
+            if (auto* box = qobject_cast<QMessageBox*>(visibleWindow("QMessageBox"))) {
+                sayMapped("after check");
+                std::printf("driver: box: %s\n", qPrintable(box->text()));
+                ++next_;
+                QTimer::singleShot(0, box, [box] { box->buttons().constFirst()->click(); });
+            }
         } else if (next_ == 1) {
             if (QPushButton* b = enabledButton("gameWindow", "rollButton")) {
+                sayMapped("before roll");
                 QTest::mouseClick(b, Qt::LeftButton);  // returns when the dice have come to rest
                 say("rolled");
+                sayMapped("after roll");
                 ++next_;
             }
-        } else if (next_ == 2) {
+        } else if (next_ == (check_ ? 3 : 2)) {
             if (QAction* quit = quitCommand()) {
                 say("quits");
                 ++next_;
@@ -64,19 +85,36 @@ class Driver : public QObject {
         }
         busy_ = false;
     }
-    static QAction* quitCommand() {
+    void sayMapped(const char* when) {
+        const QStringList libraries = mappedLibraries();
+        const QStringList network = networkLibraries(libraries);
+        std::printf("driver: network libraries %s: %s\n", when,
+                    network.isEmpty() ? "none" : qPrintable(network.join(QLatin1Char(' '))));
+        std::printf("driver: Qt Multimedia %s: %s\n", when,
+                    libraries.filter(QStringLiteral("libQt6Multimedia.")).isEmpty() ? "no" : "yes");
+        std::fflush(stdout);
+    }
+    template <typename Match>
+    static QAction* gameCommand(Match match) {
         QWidget* w = visibleWindow("gameWindow");
-        if (!w) return nullptr;
+        if (!w || QApplication::activeModalWidget()) return nullptr;
         for (QMenu* menu : w->findChildren<QMenu*>())
             for (QAction* a : menu->actions())
-                if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q) && a->isEnabled()) return a;
+                if (match(a) && a->isEnabled()) return a;
         return nullptr;
+    }
+    static QAction* quitCommand() {
+        return gameCommand([](QAction* a) { return a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q); });
+    }
+    static QAction* menuCommand(const QString& text) {
+        return gameCommand([&](QAction* a) { return a->text() == text; });
     }
 
     QTimer timer_;
     QElapsedTimer clock_;
     int next_ = 0;
     bool busy_ = false;
+    const bool check_;
 };
 }  // namespace
 
@@ -85,8 +123,8 @@ class DriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver.json")
   public:
     QObject* create(const QString& key, const QString& parameters) override {
-        Q_UNUSED(parameters);
-        return key == QLatin1String("zorvikdriver") ? new Driver : nullptr;
+        return key == QLatin1String("zorvikdriver") ? new Driver(parameters == QLatin1String("check"))
+                                                    : nullptr;
     }
 };
 

@@ -1,44 +1,101 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "tests/support/testsupport.h"
+
+namespace {
+struct Run {
+    QByteArray out, err;
+    bool ended = false;
+    int exitCode = -1;
+};
+
+// The real program with a roster of two, driven by the input driver (`driver` is its parameter).
+Run runProgram(const QString& driver, const std::function<void(QProcessEnvironment&)>& adjust = {}) {
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    QFile prefs(QDir(config.path()).filePath(QStringLiteral("Zorvik Prefs")));
+    if (prefs.open(QIODevice::WriteOnly)) prefs.write("2\ntrue\n0\nAnn\ntrue\n0\nBob\n1000\n");
+    prefs.close();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ZORVIK_PLUGINS));
+    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("zorvikdriver") + driver);
+    if (adjust) adjust(env);
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ZORVIK_PROGRAM), QStringList());
+    Run run;
+    // The driver gives up after a minute; a program damaged at exit may hang instead of ending.
+    run.ended = program.waitForFinished(90000);
+    if (!run.ended) {
+        program.kill();
+        program.waitForFinished();
+    }
+    run.out = program.readAllStandardOutput();
+    run.err = program.readAllStandardError();
+    if (program.exitStatus() == QProcess::NormalExit) run.exitCode = program.exitCode();
+    return run;
+}
+}  // namespace
 
 // The real program as a process of its own: its start, its end and what it leaves behind.
 class ProgramExitTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
     void rollWithSoundOn_thenQuit_exitsCleanly() {
-        QTemporaryDir config;
-        QTemporaryDir runtime;
-        QFile prefs(QDir(config.path()).filePath(QStringLiteral("Zorvik Prefs")));
-        QVERIFY(prefs.open(QIODevice::WriteOnly));
-        prefs.write("2\ntrue\n0\nAnn\ntrue\n0\nBob\n1000\n");
-        prefs.close();
+        const Run run = runProgram(QString());
+        QVERIFY2(run.ended, "the program did not end");
+        QVERIFY2(run.out.contains("driver: rolled\n") && run.out.contains("driver: quits\n"),
+                 (run.out + run.err).constData());
+        // Qt Multimedia comes with the first sound, not with the start.
+        QVERIFY2(run.out.contains("driver: Qt Multimedia before roll: no\n"),
+                 (run.out + run.err).constData());
+        QVERIFY2(run.out.contains("driver: Qt Multimedia after roll: yes\n"),
+                 (run.out + run.err).constData());
+        QVERIFY2(
+            run.exitCode == 0,
+            qPrintable(QStringLiteral("exit %1: %2").arg(run.exitCode).arg(QString::fromLocal8Bit(run.err))));
+    }
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(ZORVIK_PLUGINS));
-        env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("zorvikdriver"));
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(ZORVIK_PROGRAM), QStringList());
-        // The driver gives up after a minute; a program damaged at exit may hang instead of ending.
-        if (!program.waitForFinished(90000)) {
-            program.kill();
-            program.waitForFinished();
-            QFAIL("the program did not end");
-        }
-        const QByteArray out = program.readAllStandardOutput();
-        const QByteArray err = program.readAllStandardError();
-        QVERIFY2(out.contains("driver: rolled\ndriver: quits\n"), (out + err).constData());
-        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
-                 qPrintable(
-                     QStringLiteral("exit %1: %2").arg(program.exitCode()).arg(QString::fromLocal8Bit(err))));
+    // libcurl and its TLS are loaded by the first check, not by every start. The check goes to a
+    // proxy on a loopback port where nothing listens: refused (code 1), and nothing leaves the machine.
+    void networkLibraries_areMappedAtTheFirstCheckOnly() {
+        QTcpServer gone;
+        QVERIFY(gone.listen(QHostAddress::LocalHost, 0));
+        const QString proxy = QStringLiteral("http://127.0.0.1:%1").arg(gone.serverPort());
+        gone.close();
+        const Run run = runProgram(QStringLiteral(":check"), [&](QProcessEnvironment& env) {
+            for (const char* name : {"no_proxy", "NO_PROXY", "all_proxy", "ALL_PROXY"})
+                env.remove(QString::fromLatin1(name));
+            for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY"})
+                env.insert(QString::fromLatin1(name), proxy);
+        });
+        const QString out = QString::fromLocal8Bit(run.out + run.err);
+        QVERIFY2(run.ended && run.exitCode == 0, qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("driver: box: There was a communication error with the "
+                                             "website. Please try again later. (Code: 1)\n")),
+                 qPrintable(out));
+        const auto mapped = [&](const char* when) {
+            const QString line = QStringLiteral("driver: network libraries %1: ").arg(QLatin1String(when));
+            const qsizetype at = out.indexOf(line);
+            return at < 0 ? QStringList()
+                          : out.mid(at + line.size(), out.indexOf(QLatin1Char('\n'), at) - at - line.size())
+                                .split(QLatin1Char(' '));
+        };
+        const QStringList before = mapped("before check"), after = mapped("after check");
+        QVERIFY2(!before.isEmpty() && !after.isEmpty(), qPrintable(out));
+        for (const char* library : {"libcurl.", "libssl.", "libQt6Network."})
+            QVERIFY2(before.filter(QLatin1String(library)).isEmpty(), qPrintable(out));
+        QVERIFY2(!after.filter(QLatin1String("libcurl.")).isEmpty(), qPrintable(out));
     }
 };
 

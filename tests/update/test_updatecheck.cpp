@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "fw/curllib.h"
 #include "fw/placement.h"
 #include "shell/playerlistwindow.h"
 #include "tests/help/overmodal.h"
@@ -99,6 +100,7 @@ class UpdateCheckTest : public QObject {
         fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
         fw::setTrustedCertificatesForTests(QString());
+        fw::setCurlLibraryName(QString());
         delete browser;
         delete server;
     }
@@ -221,6 +223,23 @@ class UpdateCheckTest : public QObject {
                  QStringLiteral(
                      "There was a communication error with the website. Please try again later. (Code: 1)"));
         expectError(fw::kRefused);
+    }
+
+    // Without libcurl the check fails as a whole and says why on stderr, once; a later check loads it.
+    void missingCurlLibrary_failsTheCheck_andNamesIt() {
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+        fw::setCurlLibraryName(QStringLiteral("libzorvik-missing.so.4"));
+        const QRegularExpression line(QStringLiteral("^Zorvik!: cannot load libzorvik-missing\\.so\\.4: .+"));
+        QTest::ignoreMessage(QtWarningMsg, line);
+        QTest::failOnWarning(line);  // a second one
+        chooseCheck();
+        expectError(fw::kOtherFailure);
+        QVERIFY(server->paths.isEmpty());
+
+        testing::resetGame();
+        fw::setCurlLibraryName(QString());
+        chooseCheck();
+        QCOMPARE(messages(), QStringList{kCurrent});
     }
 
     void replyThatIsNoVersionFile_isAFailedExchange() {
