@@ -5,7 +5,7 @@
 
 #include "fw/placement.h"
 #include "shell/playerlistwindow.h"
-#include "tests/help/overmodal.h"
+#include "tests/support/overmodal.h"
 #include "tests/update/updatetestsupport.h"
 
 namespace {
