@@ -4,6 +4,14 @@
 
 #include "fw/resourcefork.h"
 
+void initResources() {
+    static const bool once = [] {
+        Q_INIT_RESOURCE(zorvik);
+        return true;
+    }();
+    Q_UNUSED(once);
+}
+
 namespace {
 constexpr int kFirst = 168;  // pictures 168..176, sounds 168..172
 
@@ -20,6 +28,7 @@ Kept& kept() {
 
 // Kept from the first load that gives an object; a load that gives nothing is tried again.
 std::shared_ptr<QPixmap> picture(int number) {
+    initResources();
     auto& slot = kept().pictures.at(size_t(number - kFirst));
     if (!slot) slot = fw::ResourceFork::GetPicture(number);
     return slot;
@@ -27,6 +36,7 @@ std::shared_ptr<QPixmap> picture(int number) {
 }  // namespace
 
 std::shared_ptr<fw::Sound> GameSound::operator()() const {
+    initResources();
     auto& slot = kept().sounds.at(size_t(number - kFirst));
     if (!slot) slot = fw::ResourceFork::GetSound(number, QString::fromLatin1(name));
     return slot;
@@ -44,6 +54,7 @@ std::shared_ptr<QPixmap> diemask() { return picture(176); }
 
 // Asked for once per run, even when the store gives nothing.
 QString zorvikmanual() {
+    initResources();
     Kept& k = kept();
     if (!k.manualLoaded) {
         k.manual = QString::fromUtf8(fw::ResourceFork::GetResource(QStringLiteral("TEXT"), 168));
@@ -52,8 +63,14 @@ QString zorvikmanual() {
     return k.manual;
 }
 
-std::shared_ptr<QCursor> fingerCursor() { return fw::ResourceFork::getCursor(168); }
-std::shared_ptr<QCursor> moveColumnCursor() { return fw::ResourceFork::getCursor(169); }
+std::shared_ptr<QCursor> fingerCursor() {
+    initResources();
+    return fw::ResourceFork::getCursor(168);
+}
+std::shared_ptr<QCursor> moveColumnCursor() {
+    initResources();
+    return fw::ResourceFork::getCursor(169);
+}
 
 void playSound(const GameSound& sound) {
     if (const auto s = sound())

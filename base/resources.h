@@ -34,6 +34,10 @@ inline constexpr GameSound CLICK{172, "CLICK"};
 
 QString zorvikmanual();
 
+// Registers the compiled-in store (":/picture/168.png" and the rest). The accessors here call it;
+// the program and the test programs call it at start, before anything reads ":/" directly.
+void initResources();
+
 std::shared_ptr<QCursor> fingerCursor();
 std::shared_ptr<QCursor> moveColumnCursor();
 

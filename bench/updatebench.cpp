@@ -28,7 +28,7 @@
 #include "fw/window.h"
 #include "shell/app.h"
 #include "shell/gamesettingswindow.h"
-#include "tests/update/packing.h"
+#include "tests/support/packing.h"
 #include "update/updatesite.h"
 #include "update/updatewindow.h"
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fuzz/replyprobe.h"
 #include "fw/sound.h"
 #include "shell/app.h"
+#include "tests/support/replyprobe.h"
 
 namespace {
 class NoBrowser : public QObject {

@@ -9,7 +9,7 @@
 
 #include "fw/clock.h"
 #include "help/helpwindow.h"
-#include "tests/help/helpexercise.h"
+#include "tests/support/helpexercise.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -26,11 +26,8 @@ class EditField : public TextEdit {
     QString SelText() const;
     void setSelText(const QString& text);
 
-    bool SelBold() const { return insertFormat().fontWeight() >= QFont::Bold; }
     void setSelBold(bool on);
-    bool SelItalic() const { return insertFormat().fontItalic(); }
     void setSelItalic(bool on);
-    bool SelUnderline() const { return insertFormat().fontUnderline(); }
     void setSelUnderline(bool on);
     QColor SelTextColor() const;
     void setSelTextColor(const QColor& color);

@@ -113,7 +113,6 @@ void MenuItem::setAutoEnable(bool on) {
 }
 
 void MenuItem::setKeyboardShortcut(const QString& shortcut) {
-    shortcut_ = shortcut;
     action_->setShortcut(shortcutFromText(shortcut));
 }
 

@@ -26,8 +26,7 @@ class MenuItem {
     QString Name() const { return name_; }
     void setName(const QString& name) { name_ = name; }
     QString Text() const { return text_; }
-    void setText(const QString& text);  // "-" makes a separator
-    QString KeyboardShortcut() const { return shortcut_; }
+    void setText(const QString& text);                  // "-" makes a separator
     void setKeyboardShortcut(const QString& shortcut);  // "Cmd+N"; empty for none
     // An auto-enabled item is on from the start, and stays on unless the menus' enabling turns it off.
     bool AutoEnable() const { return autoEnable_; }
@@ -47,7 +46,7 @@ class MenuItem {
 
   private:
     Kind kind_;
-    QString name_, text_, shortcut_;
+    QString name_, text_;
     bool autoEnable_ = false;
     MenuItem* parent_ = nullptr;
     std::vector<std::unique_ptr<MenuItem>> children_;

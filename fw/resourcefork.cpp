@@ -5,14 +5,6 @@
 #include <QHash>
 #include <QUrl>
 
-static void initStore() {
-    static const bool once = [] {
-        Q_INIT_RESOURCE(zorvik);
-        return true;
-    }();
-    Q_UNUSED(once);
-}
-
 namespace fw::ResourceFork {
 namespace {
 QHash<QString, int>& counts() {
@@ -47,7 +39,6 @@ QString pictureFile(int number, const QString& twin) {
 }  // namespace
 
 std::shared_ptr<QPixmap> GetPicture(int number) {
-    initStore();
     counts()[QStringLiteral("picture")] += 1;
     // QPixmap(file) passes over "@2x" files: load the dense one ourselves where the screen wants it.
     const QString dense = screenRatio() > 1.0 ? pictureFile(number, QStringLiteral("@2x")) : QString();
@@ -65,7 +56,6 @@ std::shared_ptr<QPixmap> GetPicture(int number) {
 }
 
 std::shared_ptr<Sound> GetSound(int number, const QString& name) {
-    initStore();
     counts()[QStringLiteral("sound")] += 1;
     const QString file = path(QStringLiteral("sound"), number, QStringLiteral("wav"));
     if (!QFile::exists(file)) return nullptr;
@@ -75,7 +65,6 @@ std::shared_ptr<Sound> GetSound(int number, const QString& name) {
 }
 
 QByteArray GetResource(const QString& type, int number) {
-    initStore();
     counts()[type] += 1;
     QFile f(path(type.toLower(), number, QStringLiteral("html")));
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -83,7 +72,6 @@ QByteArray GetResource(const QString& type, int number) {
 }
 
 std::shared_ptr<QCursor> getCursor(int number) {
-    initStore();
     counts()[QStringLiteral("cursor")] += 1;
     // The twin is drawn at twice the size; the hot spot stays in the plain one's pixels.
     QPixmap pixmap;

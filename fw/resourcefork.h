@@ -9,7 +9,8 @@
 // The application's resource store: resources compiled into the program, found by kind and
 // number (":/picture/168.png" or ".jpg", ":/sound/168.wav", ":/text/168.html", ":/cursor/168.png"
 // with its hot spot "x y" in ":/cursor/168.hotspot"). Numbers count per kind. A picture or a cursor
-// may come with a twice-size "@2x" twin, which is used on dense screens.
+// may come with a twice-size "@2x" twin, which is used on dense screens. The framework links no
+// resources of its own: the program registers its store before reading it (base/resources.h).
 namespace fw::ResourceFork {
 
 std::shared_ptr<QPixmap> GetPicture(int number);                   // null when the store has none

@@ -4,6 +4,13 @@
 #   scripts/format.sh --check  change nothing; list the files that are not formatted and fail
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The checked-in format was made with clang-format 14; other versions lay the same style out differently.
+version=$(clang-format --version 2>/dev/null || true)
+if ! [[ "$version" =~ clang-format\ version\ 14\. ]]; then
+  echo "scripts/format.sh needs clang-format 14 (the version the sources were formatted with);" >&2
+  echo "found: ${version:-no clang-format on PATH}" >&2
+  exit 1
+fi
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files '*.cpp' '*.h')
 else

@@ -128,6 +128,7 @@ QString app::ShortVersion() const { return version::ShortVersion(); }
 QString app::LongVersion() const { return version::LongVersion(); }
 
 void setUpApplication() {
+    initResources();
     globalsModule::createArrays();
     QApplication::setWindowIcon(gameIcon());  // every window without an icon of its own shows it
     app* a = App();

@@ -23,7 +23,7 @@
 #include "shell/menu.h"
 #include "shell/playerlistwindow.h"
 #include "tests/help/helptestsupport.h"
-#include "tests/help/overmodal.h"
+#include "tests/support/overmodal.h"
 #include "tests/support/testsupport.h"
 
 namespace {

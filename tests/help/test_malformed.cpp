@@ -7,8 +7,8 @@
 #include "fw/listbox.h"
 #include "fw/text.h"
 #include "help/helpwindow.h"
-#include "tests/help/helpexercise.h"
 #include "tests/help/helptestsupport.h"
+#include "tests/support/helpexercise.h"
 #include "tests/support/testsupport.h"
 
 // Manuals a person could damage: none may crash the viewer or make it hang.

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QTextEdit>
 
+#include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/dialogs.h"
@@ -63,6 +64,7 @@ void drain(int rounds) {
 }
 
 void resetGame(unsigned seed) {
+    initResources();
     for (fw::Window* w : fw::Window::allOpen()) w->Close();
     drain(3);
     fw::setPreferencesFolder(preferencesFolder());

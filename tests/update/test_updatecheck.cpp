@@ -6,8 +6,8 @@
 #include "fw/curllib.h"
 #include "fw/placement.h"
 #include "shell/playerlistwindow.h"
-#include "tests/help/overmodal.h"
-#include "tests/update/packing.h"
+#include "tests/support/overmodal.h"
+#include "tests/support/packing.h"
 #include "tests/update/updatetestsupport.h"
 
 namespace {

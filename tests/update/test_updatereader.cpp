@@ -1,7 +1,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "fuzz/replyprobe.h"
+#include "tests/support/replyprobe.h"
 #include "tests/update/updatetestsupport.h"
 
 // The reader of the version file, and the fuzzer's corpus replayed through the whole reply handling.

@@ -1,4 +1,4 @@
-#include "tests/help/helpexercise.h"
+#include "tests/support/helpexercise.h"
 
 #include "fw/editfield.h"
 #include "fw/listbox.h"
