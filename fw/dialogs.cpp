@@ -44,12 +44,10 @@ DialogButton MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return buttonAt(*this, responder()(record));
 
-    // Over the window the person acted in, not the screen's middle. A window that stays usable
-    // while a message box waits (the help viewer) is not its parent: its own box would block it.
+    // Over the window the person acted in, not the screen's middle, and its child, so that a window
+    // manager keeps the box above it (a window that stays usable meanwhile excepted: placement.h).
     QWidget* over = actingWindow();
-    auto* overWindow = qobject_cast<Window*>(over);
-    const bool besides = overWindow && !overWindow->dropsInputWhileBusy();
-    QMessageBox box(besides ? nullptr : over);
+    QMessageBox box(dialogOwner(over));
     addKeysOfEveryWindow(&box);
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.

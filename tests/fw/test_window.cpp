@@ -2,12 +2,15 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <memory>
 
+#include "fw/dialogs.h"
 #include "fw/events.h"
 #include "fw/placement.h"
 #include "fw/window.h"
@@ -76,6 +79,11 @@ class ViewerWindow : public ControlsWindow {
     Q_OBJECT
   public:
     bool dropsInputWhileBusy() const override { return false; }
+};
+
+// Another game window, shown modally.
+class DialogWindow : public ControlsWindow {
+    Q_OBJECT
 };
 }  // namespace
 
@@ -240,6 +248,31 @@ class WindowTest : public QObject {
         QCOMPARE(seen, QStringList{QStringLiteral("up")});
         testing::drain(3);
         ProbeWindow::get()->Close();
+    }
+
+    // A box is transient for the window it comes up over, so that a window manager keeps it above
+    // that one: a modal window, not the window pressed in before it came up.
+    void messageBox_overAModalWindow_isItsOwn() {
+        ControlsWindow* w = fw::Window::get<ControlsWindow>();
+        w->Show();
+        QTest::keyClick(w, Qt::Key_Shift);
+        QWindow *modalWindow = nullptr, *owner = nullptr;
+        fw::setDialogResponder(nullptr);
+        fw::Window::setModalHook([&](fw::Window* modal) {
+            modalWindow = modal->windowHandle();
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                owner = box->windowHandle()->transientParent();
+                box->accept();
+            });
+            fw::MsgBox(QStringLiteral("Something to say."));
+            modal->Close();
+        });
+        fw::Window::get<DialogWindow>()->ShowModal();  // opened by the game: no press in it
+        fw::Window::setModalHook(nullptr);
+        fw::setDialogResponder([](const fw::DialogRecord&) { return 0; });
+        QCOMPARE(owner, modalWindow);
+        w->Close();
     }
 
     void locks_keepTheEdgesGivenAtDesignTimeOnEveryResize() {

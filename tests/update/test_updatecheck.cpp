@@ -4,6 +4,9 @@
 #include <QTimer>
 
 #include "fw/placement.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/gamewindow.h"
+#include "shell/menuholderwindow.h"
 #include "shell/playerlistwindow.h"
 #include "tests/help/overmodal.h"
 #include "tests/update/updatetestsupport.h"
@@ -151,6 +154,55 @@ class UpdateCheckTest : public QObject {
         });
         QVERIFY(stayedOpen);
         QCOMPARE(fw::beepCount(), 0);
+    }
+
+    // Boxes stay in view: the window is a dialog of the window it was opened from, and its boxes are
+    // its own, though the person last pressed in the main window.
+    void windowAndItsBoxes_areTransientForTheWindowTheyComeUpOver() {
+        gameWindow* main = gameWindow::get();
+        main->Show();
+        QTest::keyClick(main, Qt::Key_Shift);
+        QStringList seen;
+        const auto look = [&](QMessageBox* box) {
+            const updateWindow* w = fw::Window::ifOpen<updateWindow>();
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            seen << QStringLiteral("%1 over the window %2, selectable %3, window over the main one %4")
+                        .arg(box->text().left(20))
+                        .arg(w && box->windowHandle()->transientParent() == w->windowHandle())
+                        .arg(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
+                        .arg(w && w->windowHandle()->transientParent() == main->windowHandle() &&
+                             w->windowType() == Qt::Dialog);
+        };
+        server->serve(ReplyServer::versionFile(QStringLiteral("2.0")), 404);
+        checkWithRealBox(look);
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")));
+        checkWithRealBox(look);
+        QCOMPARE(seen,
+                 (QStringList{
+                     "There was a communic over the window 1, selectable 1, window over the main one 1",
+                     "Version 1.1 is now a over the window 1, selectable 1, window over the main one 1"}));
+
+        // Opened from the new-game dialog or from the window that only holds the menus
+        const auto ownerOfTheCheck = [&] {
+            QWindow* owner = nullptr;
+            server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+            chooseCheck(0, [&](updateWindow* w) { owner = w->windowHandle()->transientParent(); });
+            return owner;
+        };
+        QWindow* overDialog = nullptr;
+        gameSettingsWindow* dialog = gameSettingsWindow::get();
+        fw::Window::setModalHook([&](fw::Window*) {
+            QTest::keyClick(dialog, Qt::Key_Shift);
+            overDialog = ownerOfTheCheck();
+            dialog->Close();
+        });
+        dialog->ShowModal();
+        QVERIFY(overDialog && overDialog == dialog->windowHandle());
+        main->Close();
+        menuHolderWindow* holder = menuHolderWindow::get();
+        holder->Show();
+        QTest::keyClick(holder, Qt::Key_Shift);
+        QCOMPARE(ownerOfTheCheck(), holder->windowHandle());
     }
 
     void downloadAddressOtherThanWeb_isNotOpened() {
