@@ -1,4 +1,5 @@
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSslSocket>
 #include <QTimer>
@@ -20,6 +21,10 @@ QString errorMessage(int code) {
     return QStringLiteral(
                "There was a communication error with the website. Please try again later. (Code: %1)")
         .arg(code);
+}
+
+QString noBrowserText(const QString& address) {
+    return QStringLiteral("No web browser could be opened for this address:\n") + address;
 }
 
 QString offerText(const QString& version, bool free) {
@@ -154,11 +159,33 @@ class UpdateCheckTest : public QObject {
         });
         QVERIFY(stayedOpen);
         QCOMPARE(fw::beepCount(), 0);
+
+        // No browser to open: a beep and the address told, then as after an opening.
+        fw::setNoBrowserForTests(true);
+        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
+        for (const int button : {0, 2}) {
+            testing::resetGame();
+            stayedOpen = false;
+            const std::function<void(updateWindow*)> staysOpen = [&](updateWindow* w) {
+                QTRY_COMPARE(fw::shownDialogs().size(), 2);
+                stayedOpen = !w->isClosed();
+                w->Close();
+            };
+            chooseCheck(button, button == 2 ? staysOpen : nullptr);
+            QCOMPARE(messages().mid(1),
+                     QStringList{
+                         noBrowserText(button == 0 ? address : server->site() + QStringLiteral("/zorvik/"))});
+            QCOMPARE(fw::beepCount(), 1);
+            QCOMPARE(stayedOpen, button == 2);
+        }
     }
 
     // Boxes stay in view: the window is a dialog of the window it was opened from, and its boxes are
     // its own, though the person last pressed in the main window.
     void windowAndItsBoxes_areTransientForTheWindowTheyComeUpOver() {
+        const QString address = QStringLiteral("https://dl.example/zorvik-1.1.tar.gz");
+        fw::setNoBrowserForTests(true);
+        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
         gameWindow* main = gameWindow::get();
         main->Show();
         QTest::keyClick(main, Qt::Key_Shift);
@@ -175,12 +202,15 @@ class UpdateCheckTest : public QObject {
         };
         server->serve(ReplyServer::versionFile(QStringLiteral("2.0")), 404);
         checkWithRealBox(look);
-        server->serve(ReplyServer::versionFile(QStringLiteral("1.1")));
-        checkWithRealBox(look);
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1"), QStringLiteral("Yes"), address));
+        checkWithRealBox(look, QStringLiteral("OK"));
         QCOMPARE(seen,
                  (QStringList{
                      "There was a communic over the window 1, selectable 1, window over the main one 1",
-                     "Version 1.1 is now a over the window 1, selectable 1, window over the main one 1"}));
+                     "Version 1.1 is now a over the window 1, selectable 1, window over the main one 1",
+                     "No web browser could over the window 1, selectable 1, window over the main one 1"}));
+        QCOMPARE(fw::beepCount(), 2);
+        QCOMPARE(fw::shownDialogs().last().message, noBrowserText(address));
 
         // Opened from the new-game dialog or from the window that only holds the menus
         const auto ownerOfTheCheck = [&] {
