@@ -3,7 +3,16 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "fw/dialogs.h"
+#include "fw/sound.h"
+
 namespace fw {
+namespace {
+bool& noBrowser() {
+    static bool none = false;
+    return none;
+}
+}  // namespace
 
 bool ShowURL(const QString& url) {
     const QUrl address(url, QUrl::StrictMode);
@@ -15,7 +24,10 @@ bool ShowURL(const QString& url) {
     constexpr qsizetype kLogLimit = 1024;
     if (log.size() >= kLogLimit) log.remove(0, log.size() - kLogLimit / 2);
     log.append(url);
-    QDesktopServices::openUrl(address);
+    if (noBrowser() || !QDesktopServices::openUrl(address)) {
+        Beep();
+        MsgBox(QStringLiteral("No web browser could be opened for this address:\n") + url);
+    }
     return true;
 }
 
@@ -23,5 +35,7 @@ QStringList& openedURLs() {
     static QStringList list;
     return list;
 }
+
+void setNoBrowserForTests(bool none) { noBrowser() = none; }
 
 }  // namespace fw

@@ -1,6 +1,7 @@
 #include "fw/dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,6 +22,9 @@ std::function<int(const DialogRecord&)>& responder() {
     static std::function<int(const DialogRecord&)> r;
     return r;
 }
+
+// What fitLines puts into a long run of a text so that a label can wrap it.
+constexpr QChar kBreakChance(0x200B);
 
 // The button at `index` of the captions shown: the action button, then cancel and alternate if shown.
 DialogButton buttonAt(const MessageDialog& d, int index) {
@@ -44,12 +48,10 @@ DialogButton MessageDialog::ShowModal() {
     log.append(record);
     if (responder()) return buttonAt(*this, responder()(record));
 
-    // Over the window the person acted in, not the screen's middle. A window that stays usable
-    // while a message box waits (the help viewer) is not its parent: its own box would block it.
+    // Over the window the person acted in, not the screen's middle, and its child, so that a window
+    // manager keeps the box above it (a window that stays usable meanwhile excepted: placement.h).
     QWidget* over = actingWindow();
-    auto* overWindow = qobject_cast<Window*>(over);
-    const bool besides = overWindow && !overWindow->dropsInputWhileBusy();
-    QMessageBox box(besides ? nullptr : over);
+    QMessageBox box(dialogOwner(over));
     addKeysOfEveryWindow(&box);
     box.setWindowTitle(Title.isEmpty() ? QApplication::applicationDisplayName() : Title);
     // Texts may come from outside (a web reply): shown as they are, never read as markup.
@@ -65,6 +67,21 @@ DialogButton MessageDialog::ShowModal() {
     box.setInformativeText(fitLines(Explanation, std::max(2, lines - used), width, nullptr));
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
         label->setTextFormat(Qt::PlainText);
+    // The texts can be selected and copied (an address, say) as they were given: without the
+    // invisible break chances put into long runs, which would end up in an address pasted elsewhere.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const QList<QLabel*> labels = box.findChildren<QLabel*>();
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, &box,
+                     [labels](QClipboard::Mode mode) {
+                         QClipboard* clipboard = QGuiApplication::clipboard();
+                         QString text = clipboard->text(mode);
+                         if (!text.contains(kBreakChance)) return;
+                         for (QLabel* label : labels)
+                             if (text == label->selectedText().replace(QChar::ParagraphSeparator, u'\n')) {
+                                 clipboard->setText(text.remove(kBreakChance), mode);
+                                 return;
+                             }
+                     });
     box.setIcon(Icon == DialogIcon::Caution
                     ? QMessageBox::Warning
                     : (Icon == DialogIcon::Stop ? QMessageBox::Critical : QMessageBox::Information));

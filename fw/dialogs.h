@@ -20,6 +20,7 @@ enum class DialogButton { Action, Cancel, Alternate };
 
 // A dialog with a message, an explanation and up to three buttons; ShowModal returns the button
 // pressed (closing the box otherwise counts as its cancel button, or its action button if none).
+// Its texts can be selected with the mouse and copied.
 class MessageDialog {
   public:
     QString Title;

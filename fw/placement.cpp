@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "fw/window.h"
@@ -119,13 +120,32 @@ void placeFrame(QWidget* window, const QPoint& wanted) { keeperOf(window)->place
 
 void centreFrame(QWidget* window, const QRect& over) { keeperOf(window)->place(QPoint(), over); }
 
+namespace {
+// Qt lets a person reach only the innermost modal window and its transient children: a press
+// made before it came up (the menu command that opened it) does not make its window the acting one.
+bool blockedByModal(const QWidget* window) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == window) return false;
+    for (const QWindow* up = window->windowHandle(); up; up = up->transientParent())
+        if (up == modal->windowHandle()) return false;
+    return true;
+}
+}  // namespace
+
 QWidget* actingWindow(const QWidget* besides) {
     for (QWidget* w :
          {lastActedIn().data(), QApplication::activeModalWidget(), QApplication::activeWindow()}) {
         auto* window = qobject_cast<Window*>(w);
-        if (window && window != besides && window->isVisible() && !window->isClosed()) return window;
+        if (window && window != besides && window->isVisible() && !window->isClosed() &&
+            !blockedByModal(window))
+            return window;
     }
     return nullptr;
+}
+
+QWidget* dialogOwner(QWidget* over) {
+    auto* window = qobject_cast<Window*>(over);
+    return window && !window->dropsInputWhileBusy() ? nullptr : over;
 }
 
 void watchPersonInput() {

@@ -29,9 +29,14 @@ void placeFrame(QWidget* window, const QPoint& wanted);
 // The same, centred over `over`: centred again once the frame's size is known.
 void centreFrame(QWidget* window, const QRect& over);
 
-// The game window in which a person last pressed a mouse button or a key, while it is on screen;
-// else the active modal window, else the active window. `besides` is never the answer.
+// The game window in which a person last pressed a mouse button or a key, while it is on screen
+// and not blocked by a modal window; else the active modal window, else the active window.
+// `besides` is never the answer.
 QWidget* actingWindow(const QWidget* besides = nullptr);
+// The window that a dialog opened over `over` belongs to, so that a window manager keeps the
+// dialog above it: `over`, unless that stays usable while a dialog waits (the manual), which a
+// dialog of its own would block.
+QWidget* dialogOwner(QWidget* over);
 // Starts watching a person's presses (once; the window layer calls it).
 void watchPersonInput();
 

@@ -3,12 +3,17 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QWindow>
 
 #include "base/fonts.h"
+#include "fw/placement.h"
 #include "update/hp.h"
 #include "update/updatesite.h"
 
 void updateWindow::createControls() {
+    // A dialog: a window manager keeps only a dialog above the window it is transient for.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Update"));
     setContentSize(300, 120);
     content()->setMinimumSize(64, 64);
@@ -58,6 +63,11 @@ void updateWindow::PushButton1_Action() { Close(); }
 void updateWindow::ShowModal() {
     if (inModalLoop()) return;  // asked again while up: the running call owns the window
     QPointer<updateWindow> self(this);
+    // Transient for the window it comes up over (the main window, the new-game dialog, the menu
+    // holder), so that it does not go behind that one.
+    QWidget* owner = fw::dialogOwner(fw::actingWindow(this));
+    winId();
+    windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
     fw::Window::ShowModal();
     // Only quitting ends the modal loop with the window still open.
     if (self && !self->isClosed()) self->Close();

@@ -1,13 +1,18 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <memory>
 
+#include "fw/dialogs.h"
 #include "fw/events.h"
 #include "fw/placement.h"
 #include "fw/window.h"
@@ -81,6 +86,11 @@ class ViewerWindow : public ControlsWindow {
     Q_OBJECT
   public:
     bool dropsInputWhileBusy() const override { return false; }
+};
+
+// Another game window, shown modally.
+class DialogWindow : public ControlsWindow {
+    Q_OBJECT
 };
 }  // namespace
 
@@ -252,6 +262,40 @@ class WindowTest : public QObject {
         QCOMPARE(seen, QStringList{QStringLiteral("up")});
         testing::drain(3);
         ProbeWindow::get()->Close();
+    }
+
+    // A box is transient for the window it comes up over, so that a window manager keeps it above
+    // that one: a modal window, not the window pressed in before it came up. Its text is copied as
+    // given, without the break chances that let a long address wrap.
+    void messageBox_overAModalWindow_isItsOwn_andCopiesItsTextAsGiven() {
+        ControlsWindow* w = fw::Window::get<ControlsWindow>();
+        w->Show();
+        QTest::keyClick(w, Qt::Key_Shift);
+        const QString message = QStringLiteral("Look here:\nhttps://dl.example/") + QString(200, u'z');
+        QWindow *modalWindow = nullptr, *owner = nullptr;
+        QString copied;
+        fw::setDialogResponder(nullptr);
+        fw::Window::setModalHook([&](fw::Window* modal) {
+            modalWindow = modal->windowHandle();
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                owner = box->windowHandle()->transientParent();
+                label->setSelection(0, int(label->text().size()));
+                for (QObject* control : label->children())
+                    if (control->inherits("QWidgetTextControl")) QMetaObject::invokeMethod(control, "copy");
+                copied = QGuiApplication::clipboard()->text();
+                box->accept();
+            });
+            fw::MsgBox(message);
+            modal->Close();
+        });
+        fw::Window::get<DialogWindow>()->ShowModal();  // opened by the game: no press in it
+        fw::Window::setModalHook(nullptr);
+        fw::setDialogResponder([](const fw::DialogRecord&) { return 0; });
+        QCOMPARE(owner, modalWindow);
+        QCOMPARE(copied, message);
+        w->Close();
     }
 
     void locks_keepTheEdgesGivenAtDesignTimeOnEveryResize() {

@@ -2,12 +2,15 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
 #include "base/resources.h"
+#include "fw/browser.h"
 #include "fw/canvas.h"
 #include "fw/cursors.h"
+#include "fw/dialogs.h"
 #include "fw/editfield.h"
 #include "fw/listbox.h"
 #include "fw/screen.h"
@@ -190,6 +193,20 @@ class LinkTest : public QObject {
         QCOMPARE(w->helpField->Text(), QStringLiteral("c\r"));
         QCOMPARE(helptest::rows(w), (QStringList{"A", "-B", "C", "D", "E"}));
         QCOMPARE(w->topicsList->Text(), QStringLiteral("C"));
+    }
+
+    // Without a browser to open, a click on a web link beeps and tells the address.
+    void click_onAWebLinkWithoutABrowser_tellsTheAddress() {
+        helpWindow* w = loadShown();
+        fw::setNoBrowserForTests(true);
+        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
+        hover(w, w->helpURLPos(1, 2) + 1, true);
+        QCOMPARE(fw::beepCount(), 1);
+        QCOMPARE(fw::shownDialogs().size(), 1);
+        QCOMPARE(fw::shownDialogs().first().message,
+                 QStringLiteral("No web browser could be opened for this address:\nhttps://zorvik.example/"));
+        QVERIFY(browser.opened.isEmpty());
+        QCOMPARE(w->topicsList->Text(), QStringLiteral("A"));
     }
 
     void jump_bothEndsLowerSlotAndTopicsWithoutLinks() {

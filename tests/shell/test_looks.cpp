@@ -250,11 +250,13 @@ class WindowLooksTest : public QObject {
         QTest::keyClick(gw(), Qt::Key_Return);
         fw::setDialogResponder(nullptr);
         QWidget* parent = nullptr;
+        QWindow* owner = nullptr;  // kept above it by a window manager
         bool over = false;
         QString text;
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 parent = box->parentWidget();
+                owner = box->windowHandle()->transientParent();
                 over = gw()->frameGeometry().contains(box->frameGeometry().center());
                 text = box->text();
                 box->accept();
@@ -263,6 +265,7 @@ class WindowLooksTest : public QObject {
         clickDie(3);  // a 2: it scores nothing
         QCOMPARE(text, QStringLiteral("You may only move dice that contain points."));
         QCOMPARE(parent, gw());
+        QCOMPARE(owner, gw()->windowHandle());
         QVERIFY(over);
     }
 

@@ -1,10 +1,14 @@
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 
 #include "fw/curllib.h"
 #include "fw/placement.h"
+#include "shell/gamesettingswindow.h"
+#include "shell/gamewindow.h"
+#include "shell/menuholderwindow.h"
 #include "shell/playerlistwindow.h"
 #include "tests/support/overmodal.h"
 #include "tests/support/packing.h"
@@ -19,6 +23,10 @@ QString errorMessage(int code) {
     return QStringLiteral(
                "There was a communication error with the website. Please try again later. (Code: %1)")
         .arg(code);
+}
+
+QString noBrowserText(const QString& address) {
+    return QStringLiteral("No web browser could be opened for this address:\n") + address;
 }
 
 QString offerText(const QString& version, bool free) {
@@ -195,6 +203,80 @@ class UpdateCheckTest : public QObject {
         });
         QVERIFY(stayedOpen);
         QCOMPARE(fw::beepCount(), 0);
+
+        // No browser to open: a beep and the address told, then as after an opening.
+        fw::setNoBrowserForTests(true);
+        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
+        for (const int button : {0, 2}) {
+            testing::resetGame();
+            stayedOpen = false;
+            const std::function<void(updateWindow*)> staysOpen = [&](updateWindow* w) {
+                QTRY_COMPARE(fw::shownDialogs().size(), 2);
+                stayedOpen = !w->isClosed();
+                w->Close();
+            };
+            chooseCheck(button, button == 2 ? staysOpen : nullptr);
+            QCOMPARE(messages().mid(1),
+                     QStringList{
+                         noBrowserText(button == 0 ? address : server->site() + QStringLiteral("/zorvik/"))});
+            QCOMPARE(fw::beepCount(), 1);
+            QCOMPARE(stayedOpen, button == 2);
+        }
+    }
+
+    // Boxes stay in view: the window is a dialog of the window it was opened from, and its boxes are
+    // its own, though the person last pressed in the main window.
+    void windowAndItsBoxes_areTransientForTheWindowTheyComeUpOver() {
+        const QString address = QStringLiteral("https://dl.example/zorvik-1.1.tar.gz");
+        fw::setNoBrowserForTests(true);
+        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
+        gameWindow* main = gameWindow::get();
+        main->Show();
+        QTest::keyClick(main, Qt::Key_Shift);
+        QStringList seen;
+        const auto look = [&](QMessageBox* box) {
+            const updateWindow* w = fw::Window::ifOpen<updateWindow>();
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            seen << QStringLiteral("%1 over the window %2, selectable %3, window over the main one %4")
+                        .arg(box->text().left(20))
+                        .arg(w && box->windowHandle()->transientParent() == w->windowHandle())
+                        .arg(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
+                        .arg(w && w->windowHandle()->transientParent() == main->windowHandle() &&
+                             w->windowType() == Qt::Dialog);
+        };
+        server->serve(ReplyServer::versionFile(QStringLiteral("2.0")), 404);
+        checkWithRealBox(look);
+        server->serve(ReplyServer::versionFile(QStringLiteral("1.1"), QStringLiteral("Yes"), address));
+        checkWithRealBox(look, QStringLiteral("OK"));
+        QCOMPARE(seen,
+                 (QStringList{
+                     "There was a communic over the window 1, selectable 1, window over the main one 1",
+                     "Version 1.1 is now a over the window 1, selectable 1, window over the main one 1",
+                     "No web browser could over the window 1, selectable 1, window over the main one 1"}));
+        QCOMPARE(fw::beepCount(), 2);
+        QCOMPARE(fw::shownDialogs().last().message, noBrowserText(address));
+
+        // Opened from the new-game dialog or from the window that only holds the menus
+        const auto ownerOfTheCheck = [&] {
+            QWindow* owner = nullptr;
+            server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
+            chooseCheck(0, [&](updateWindow* w) { owner = w->windowHandle()->transientParent(); });
+            return owner;
+        };
+        QWindow* overDialog = nullptr;
+        gameSettingsWindow* dialog = gameSettingsWindow::get();
+        fw::Window::setModalHook([&](fw::Window*) {
+            QTest::keyClick(dialog, Qt::Key_Shift);
+            overDialog = ownerOfTheCheck();
+            dialog->Close();
+        });
+        dialog->ShowModal();
+        QVERIFY(overDialog && overDialog == dialog->windowHandle());
+        main->Close();
+        menuHolderWindow* holder = menuHolderWindow::get();
+        holder->Show();
+        QTest::keyClick(holder, Qt::Key_Shift);
+        QCOMPARE(ownerOfTheCheck(), holder->windowHandle());
     }
 
     void downloadAddressOtherThanWeb_isNotOpened() {

@@ -92,21 +92,27 @@ inline std::pair<QString, bool> chooseCheck(int button = 0,
 }
 
 // Chooses the check with the real message boxes shown: `look` sees each box once it is on the
-// screen, then the box's Cancel is pressed.
-inline void checkWithRealBox(const std::function<void(QMessageBox*)>& look) {
+// screen, then the box's button `press` is pressed, or its OK when it has none such.
+inline void checkWithRealBox(const std::function<void(QMessageBox*)>& look,
+                             const QString& press = QStringLiteral("Cancel")) {
     struct Watcher : QObject {
         std::function<void(QMessageBox*)> look;
+        QString press;
         bool eventFilter(QObject* o, QEvent* e) override {
             if (auto* box = qobject_cast<QMessageBox*>(o); box && e->type() == QEvent::Show)
                 QTimer::singleShot(0, box, [this, box] {
                     look(box);
+                    QAbstractButton* pressed = nullptr;
                     for (QAbstractButton* b : box->buttons())
-                        if (b->text() == QStringLiteral("Cancel")) b->click();
+                        if (b->text() == press || (!pressed && b->text() == QStringLiteral("OK")))
+                            pressed = b;
+                    if (pressed) pressed->click();
                 });
             return false;
         }
     } watcher;
     watcher.look = look;
+    watcher.press = press;
     qApp->installEventFilter(&watcher);
     fw::setDialogResponder(nullptr);
     Menu::get()->updateEnabled();
