@@ -18,7 +18,15 @@ class ReplyServer : public QObject {
     bool halfSent = false;       // a held or cut-off reply has sent its first half
 
     explicit ReplyServer(const QSslConfiguration* tls = nullptr) {
-        const auto take = [this] {
+        if (tls) {
+            auto* secure = new QSslServer;
+            secure->setSslConfiguration(*tls);
+            server_.reset(secure);
+        } else {
+            server_ = std::make_unique<QTcpServer>();
+        }
+        // After the handshake, for https
+        connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
             QTcpSocket* s = client_ = server_->nextPendingConnection();
             connect(s, &QTcpSocket::bytesWritten, s, [this, s] { feed(s); });
             connect(s, &QTcpSocket::readyRead, s, [this, s] {
@@ -26,21 +34,12 @@ class ReplyServer : public QObject {
                     (mode_ == Mode::AtOnce || s->peek(65536).contains("\r\n\r\n")))
                     answer(s);
             });
-        };
-        if (tls) {
-            auto* secure = new QSslServer;
-            secure->setSslConfiguration(*tls);
-            connect(secure, &QSslServer::pendingConnectionAvailable, this, take);  // after the handshake
-            server_.reset(secure);
-        } else {
-            server_ = std::make_unique<QTcpServer>();
-            connect(server_.get(), &QTcpServer::newConnection, this, take);
-        }
+        });
         server_->listen(QHostAddress::LocalHost, 0);
     }
     QString site() const {
         return QStringLiteral("%1://127.0.0.1:%2")
-            .arg(qobject_cast<QSslServer*>(server_.get()) ? QStringLiteral("https") : QStringLiteral("http"))
+            .arg(server_->inherits("QSslServer") ? "https" : "http")
             .arg(server_->serverPort());
     }
     bool clientGone() const { return !client_ || client_->state() == QAbstractSocket::UnconnectedState; }

@@ -61,23 +61,6 @@ long peakKb(bool reset = false) {
         if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
-
-// Sets proxy variables for one test and puts back what was there.
-class ProxyVariables {
-    const QList<QByteArray> names{"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY",
-                                  "all_proxy",  "NO_PROXY",    "no_proxy"};
-    QList<std::optional<QByteArray>> kept;
-
-  public:
-    ProxyVariables() {
-        for (const QByteArray& name : names)
-            kept << (qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-    }
-    ~ProxyVariables() {
-        for (qsizetype i = 0; i < names.size(); ++i)
-            kept[i] ? qputenv(names[i], *kept[i]) : qunsetenv(names[i]);
-    }
-};
 }  // namespace
 
 class UpdateCheckTest : public QObject {
@@ -109,6 +92,7 @@ class UpdateCheckTest : public QObject {
         setMakerSite(QString());
         fw::setTrustedCertificatesForTests(QString());
         fw::setCurlLibraryName(QString());
+        fw::setNoBrowserForTests(false);
         delete browser;
         delete server;
     }
@@ -206,7 +190,6 @@ class UpdateCheckTest : public QObject {
 
         // No browser to open: a beep and the address told, then as after an opening.
         fw::setNoBrowserForTests(true);
-        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
         for (const int button : {0, 2}) {
             testing::resetGame();
             stayedOpen = false;
@@ -229,7 +212,6 @@ class UpdateCheckTest : public QObject {
     void windowAndItsBoxes_areTransientForTheWindowTheyComeUpOver() {
         const QString address = QStringLiteral("https://dl.example/zorvik-1.1.tar.gz");
         fw::setNoBrowserForTests(true);
-        const auto browserBack = qScopeGuard([] { fw::setNoBrowserForTests(false); });
         gameWindow* main = gameWindow::get();
         main->Show();
         QTest::keyClick(main, Qt::Key_Shift);
@@ -366,44 +348,35 @@ class UpdateCheckTest : public QObject {
         }
     }
 
-    // Packed bodies are asked for and read; the limit holds for the body once unpacked too, and
-    // a packed bomb costs no memory.
+    // Packed bodies are asked for and read; the limit holds for the body once unpacked too, and a
+    // packed bomb (64 MiB of zeros in 65 KB or less) costs no memory.
     void packedReplies_areRead_andHeldToTheLimitOnceUnpacked() {
+        using namespace packing;
         const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
-        const std::pair<QByteArray, QByteArray> packed[] = {
-            {"Content-Encoding: gzip", packing::pack(packing::kGzip, current)},
-            {"Content-Encoding: deflate", packing::pack(packing::kZlib, current)},
-            {"Content-Encoding: deflate", packing::pack(packing::kRaw, current)},
-            {"Transfer-Encoding: gzip, chunked", packing::chunked(packing::pack(packing::kGzip, current))}};
-        for (const auto& [header, body] : packed) {
-            testing::resetGame();
-            server->requests.clear();
-            server->serveRaw(rawReply(header, body));
-            chooseCheck();
-            QVERIFY2(messages() == QStringList{kCurrent}, header.constData());
-            QVERIFY(server->requests.value(0).contains("\r\nAccept-Encoding: gzip, deflate\r\n"));
-        }
-
-        // 64 MiB of zeros each, in 65 KB or less
-        const qint64 size = 64;
-        const QByteArray gzip = packing::packedZeros(packing::kGzip, size);
-        const QByteArray zlib = packing::packedZeros(packing::kZlib, size);
-        const std::pair<QByteArray, QByteArray> bombs[] = {
-            {"Transfer-Encoding: deflate", zlib},
-            {"Transfer-Encoding: gzip, chunked", packing::chunked(gzip)},
-            {"Transfer-Encoding: gzip, gzip, chunked", packing::chunked(packing::pack(packing::kGzip, gzip))},
-            {"Content-Encoding: gzip", gzip},
-            {"Content-Encoding: deflate", zlib}};
-        for (const auto& [header, body] : bombs) {
+        const QByteArray gzip = packedZeros(kGzip, 64), zlib = packedZeros(kZlib, 64);
+        const QString tooLong = errorMessage(fw::kTooLong);
+        const std::tuple<QByteArray, QByteArray, QString> cases[] = {
+            {"Content-Encoding: gzip", pack(kGzip, current), kCurrent},
+            {"Content-Encoding: deflate", pack(kZlib, current), kCurrent},
+            {"Content-Encoding: deflate", pack(kRaw, current), kCurrent},
+            {"Transfer-Encoding: gzip, chunked", chunked(pack(kGzip, current)), kCurrent},
+            {"Transfer-Encoding: deflate", zlib, tooLong},
+            {"Transfer-Encoding: gzip, chunked", chunked(gzip), tooLong},
+            {"Transfer-Encoding: gzip, gzip, chunked", chunked(pack(kGzip, gzip)), tooLong},
+            {"Content-Encoding: gzip", gzip, tooLong},
+            {"Content-Encoding: deflate", zlib, tooLong}};
+        for (const auto& [header, body, message] : cases) {
             testing::resetGame();
             server->serveRaw(rawReply(header, body));
             const long before = peakKb(true);
             QVERIFY(before > 0);
             chooseCheck();
-            QVERIFY2(messages() == QStringList{errorMessage(fw::kTooLong)}, header.constData());
-            QVERIFY2(peakKb() - before < 16 * 1024, qPrintable(QStringLiteral("%1: %2 KiB more")
-                                                                   .arg(QString::fromLatin1(header))
-                                                                   .arg(peakKb() - before)));
+            QVERIFY2(messages() == QStringList{message}, header.constData());
+            QVERIFY(server->requests.last().contains("\r\nAccept-Encoding: gzip, deflate\r\n"));
+            const long more = peakKb() - before;
+            QVERIFY2(
+                more < 16 * 1024,
+                qPrintable(QStringLiteral("%1: %2 KiB more").arg(QString::fromLatin1(header)).arg(more)));
         }
     }
 
@@ -594,7 +567,13 @@ class UpdateCheckTest : public QObject {
     // Loopback servers are reached directly whatever the proxy variables say (the test main names
     // them in NO_PROXY); other addresses go through the proxy that the variables name.
     void proxyVariables_leaveLoopbackAlone_butAreFollowed() {
-        ProxyVariables kept;
+        QList<std::pair<QByteArray, std::optional<QByteArray>>> kept;  // put back at the end
+        for (const char* name : {"http_proxy", "https_proxy", "ALL_PROXY", "NO_PROXY", "no_proxy"})
+            kept.append(
+                {name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+        const auto putBack = qScopeGuard([&kept] {
+            for (const auto& [name, value] : kept) value ? qputenv(name, *value) : qunsetenv(name);
+        });
         for (const char* name : {"http_proxy", "https_proxy", "ALL_PROXY"}) qputenv(name, "127.0.0.1:9");
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
         chooseCheck();
