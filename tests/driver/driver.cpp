@@ -77,7 +77,7 @@ class Driver : public QObject {
                 ++next_;
             }
         } else if (next_ == (check_ ? 3 : 2)) {
-            if (QAction* quit = quitCommand()) {
+            if (QAction* quit = menuCommand(QStringLiteral("Ctrl+Q"))) {
                 say("quits");
                 ++next_;
                 quit->trigger();
@@ -94,20 +94,14 @@ class Driver : public QObject {
                     libraries.filter(QStringLiteral("libQt6Multimedia.")).isEmpty() ? "no" : "yes");
         std::fflush(stdout);
     }
-    template <typename Match>
-    static QAction* gameCommand(Match match) {
+    // An enabled command of the game window's menus, by its text or by its keys ("Ctrl+Q").
+    static QAction* menuCommand(const QString& name) {
         QWidget* w = visibleWindow("gameWindow");
         if (!w || QApplication::activeModalWidget()) return nullptr;
         for (QMenu* menu : w->findChildren<QMenu*>())
             for (QAction* a : menu->actions())
-                if (match(a) && a->isEnabled()) return a;
+                if ((a->text() == name || a->shortcut().toString() == name) && a->isEnabled()) return a;
         return nullptr;
-    }
-    static QAction* quitCommand() {
-        return gameCommand([](QAction* a) { return a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q); });
-    }
-    static QAction* menuCommand(const QString& text) {
-        return gameCommand([&](QAction* a) { return a->text() == text; });
     }
 
     QTimer timer_;
