@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 #include "fw/events.h"
 #include "fw/menu.h"
@@ -71,17 +72,23 @@ DialogButton MessageDialog::ShowModal() {
     // invisible break chances put into long runs, which would end up in an address pasted elsewhere.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QList<QLabel*> labels = box.findChildren<QLabel*>();
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, &box,
-                     [labels](QClipboard::Mode mode) {
-                         QClipboard* clipboard = QGuiApplication::clipboard();
-                         QString text = clipboard->text(mode);
-                         if (!text.contains(kBreakChance)) return;
-                         for (QLabel* label : labels)
-                             if (text == label->selectedText().replace(QChar::ParagraphSeparator, u'\n')) {
-                                 clipboard->setText(text.remove(kBreakChance), mode);
-                                 return;
-                             }
-                     });
+    QObject::connect(
+        QGuiApplication::clipboard(), &QClipboard::changed, &box, [labels](QClipboard::Mode mode) {
+            // Only a copy from this box is looked at: another program's selection may be large or slow to
+            // come. A desktop that tells who owns the clipboard says so; elsewhere a selection of ours
+            // holding a break chance must stand in the box before the clipboard is read.
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            const bool ours =
+                mode == QClipboard::Selection ? clipboard->ownsSelection() : clipboard->ownsClipboard();
+            if (!ours && clipboard->supportsSelection()) return;
+            std::optional<QString> text;
+            for (QLabel* label : labels) {
+                const QString selected = label->selectedText().replace(QChar::ParagraphSeparator, u'\n');
+                if (!selected.contains(kBreakChance)) continue;
+                if (!text) text = clipboard->text(mode);
+                if (*text == selected) return clipboard->setText(text->remove(kBreakChance), mode);
+            }
+        });
     box.setIcon(Icon == DialogIcon::Caution
                     ? QMessageBox::Warning
                     : (Icon == DialogIcon::Stop ? QMessageBox::Critical : QMessageBox::Information));
