@@ -5,6 +5,7 @@
 namespace fw {
 namespace {
 constexpr QLatin1String kLibrary("libcurl.so.4");  // the soname: "libcurl.so" comes with -dev only
+constexpr unsigned kOldest = 0x075700;             // 7.87.0
 
 struct Loaded {
     QString wanted{kLibrary};
@@ -44,6 +45,16 @@ const CurlLibrary* loadCurl() {
                     resolve(library, f.multi_cleanup, "curl_multi_cleanup");
     if (!ok) {
         qWarning("Zorvik!: cannot load %s: %s", qPrintable(state.wanted), qPrintable(library.errorString()));
+        return nullptr;
+    }
+    // The socket's bounds rest on options of 7.87 (protocol lists, the check before each request):
+    // an older library would take them without a word and ignore them.
+    using VersionInfo = decltype(&curl_version_info);
+    const auto versionInfo = reinterpret_cast<VersionInfo>(library.resolve("curl_version_info"));
+    const curl_version_info_data* version = versionInfo ? versionInfo(CURLVERSION_NOW) : nullptr;
+    if (!version || version->version_num < kOldest) {
+        qWarning("Zorvik!: cannot load %s: version %s, 7.87 or later needed", qPrintable(state.wanted),
+                 version ? version->version : "unknown");
         return nullptr;
     }
     // Not thread-safe itself: runs here, before this library's first exchange has a thread.
