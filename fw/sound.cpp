@@ -13,12 +13,13 @@ bool audioOn = true;
 using MakeEffect = QObject* (*)(QObject* parent, const QUrl& source);
 MakeEffect effectMaker() {
     static const MakeEffect make = [] {
+        // Next to the program; programs built beside it (tests, benches, tools) find it in shell/.
+        const QString dir = QCoreApplication::applicationDirPath();
         QString error;
-        for (const QString& folder :
-             {QCoreApplication::applicationDirPath(), QStringLiteral(ZORVIK_MODULES)}) {
+        for (const QString& folder : {dir, dir + QStringLiteral("/../shell")}) {
             QLibrary module(QDir(folder).filePath(QStringLiteral("libzorviksound.so")));
             if (auto f = reinterpret_cast<MakeEffect>(module.resolve("zorvikSoundEffect"))) return f;
-            error = module.errorString();
+            if (error.isEmpty()) error = module.errorString();
         }
         qWarning("Zorvik!: no sound: %s", qPrintable(error));
         return MakeEffect(nullptr);
