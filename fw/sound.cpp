@@ -13,14 +13,12 @@ bool audioOn = true;
 using MakeEffect = QObject* (*)(QObject* parent, const QUrl& source);
 MakeEffect effectMaker() {
     static const MakeEffect make = [] {
-        // Next to the program; programs built beside it (tests, benches, tools) find it in shell/.
-        const QString dir = QCoreApplication::applicationDirPath();
-        QString error;
-        for (const QString& folder : {dir, dir + QStringLiteral("/../shell")}) {
-            QLibrary module(QDir(folder).filePath(QStringLiteral("libzorviksound.so")));
-            if (auto f = reinterpret_cast<MakeEffect>(module.resolve("zorvikSoundEffect"))) return f;
-            if (error.isEmpty()) error = module.errorString();
-        }
+        // Next to the program, and nowhere else: code is never loaded from a folder found relative to
+        // the program, which anyone may be able to write.
+        QLibrary module(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libzorviksound.so")));
+        if (auto f = reinterpret_cast<MakeEffect>(module.resolve("zorvikSoundEffect"))) return f;
+        const QString error = module.errorString();
         qWarning("Zorvik!: no sound: %s", qPrintable(error));
         return MakeEffect(nullptr);
     }();

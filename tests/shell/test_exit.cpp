@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -17,7 +18,8 @@ struct Run {
 };
 
 // The real program with a roster of two, driven by the input driver (`driver` is its parameter).
-Run runProgram(const QString& driver, const std::function<void(QProcessEnvironment&)>& adjust = {}) {
+Run runProgram(const QString& driver, const std::function<void(QProcessEnvironment&)>& adjust = {},
+               const QString& path = QStringLiteral(ZORVIK_PROGRAM)) {
     QTemporaryDir config;
     QTemporaryDir runtime;
     QFile prefs(QDir(config.path()).filePath(QStringLiteral("Zorvik Prefs")));
@@ -33,7 +35,7 @@ Run runProgram(const QString& driver, const std::function<void(QProcessEnvironme
     if (adjust) adjust(env);
     QProcess program;
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(ZORVIK_PROGRAM), QStringList());
+    program.start(path, QStringList());
     Run run;
     // The driver gives up after a minute; a program damaged at exit may hang instead of ending.
     run.ended = program.waitForFinished(90000);
@@ -63,6 +65,25 @@ class ProgramExitTest : public QObject {
         QVERIFY2(
             run.exitCode == 0,
             qPrintable(QStringLiteral("exit %1: %2").arg(run.exitCode).arg(QString::fromLocal8Bit(run.err))));
+    }
+
+    // The sound module is loaded from the program's own folder only: a copy of the program alone in a
+    // folder is silent, however many modules of that name stand in folders beside it.
+    void soundModule_comesFromTheProgramsFolderOnly() {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath(QStringLiteral("x")) && dir.mkpath(QStringLiteral("shell")));
+        const QString program = dir.filePath(QStringLiteral("x/zorvik"));
+        QVERIFY(QFile::copy(QStringLiteral(ZORVIK_PROGRAM), program));
+        const QString module =
+            QFileInfo(QStringLiteral(ZORVIK_PROGRAM)).dir().filePath(QStringLiteral("libzorviksound.so"));
+        QVERIFY(QFile::copy(module, dir.filePath(QStringLiteral("shell/libzorviksound.so"))));
+        const Run run = runProgram(QString(), {}, program);
+        QVERIFY2(run.ended && run.exitCode == 0, (run.out + run.err).constData());
+        QVERIFY2(run.out.contains("driver: rolled\n") &&
+                     run.out.contains("driver: Qt Multimedia after roll: no\n"),
+                 (run.out + run.err).constData());
+        QCOMPARE(run.err.count("Zorvik!: no sound: "), 1);
     }
 
     // libcurl and its TLS are loaded by the first check, not by every start. The check goes to a
