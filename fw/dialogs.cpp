@@ -24,9 +24,6 @@ std::function<int(const DialogRecord&)>& responder() {
     return r;
 }
 
-// What fitLines puts into a long run of a text so that a label can wrap it.
-constexpr QChar kBreakChance(0x200B);
-
 // The button at `index` of the captions shown: the action button, then cancel and alternate if shown.
 DialogButton buttonAt(const MessageDialog& d, int index) {
     if (index <= 0) return DialogButton::Action;

@@ -56,6 +56,7 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
                     while (out.back().isLowSurrogate()) out.chop(1);
                     out.chop(1);
                 }
+                while (!out.isEmpty() && out.back() == kBreakChance) out.chop(1);
                 out += QChar(0x2026);
                 line = textLine;
                 break;
@@ -65,7 +66,7 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
         if (lineEnd || c.isSpace()) {
             run = 0;
         } else if (!secondHalf && ++run > width / 2) {
-            out += QChar(0x200B);
+            out += kBreakChance;
             run = 1;
         }
         out += c;

@@ -17,11 +17,15 @@ void widenToFit(QWidget* control, int rightLimit = INT_MAX);
 // uncut, plus `extra` pixels in front of the text (a check box).
 int columnNeed(const QTreeView* view, int column, const QStringList& cellTexts = {}, int extra = 0);
 
+// The invisible break chance that fitLines puts into long runs; a copy of a box's text leaves it out.
+inline constexpr QChar kBreakChance(u'\u200B');
+
 // A label lays out every line of its text, so a text from outside (a web reply) of any size is cut
 // for a box: at most `lines` lines of `width` characters, a longer line counting for as many as it
 // fills ("\r\n" is one line end), and a text that loses more than line ends ends with "…", which
 // takes its room in the last line. A run without blanks longer than half a line gets invisible
-// break chances, so that the label can wrap it; a character beyond 16 bits is never split. `used`
+// break chances, so that the label can wrap it (never right before the "…", which would then wrap
+// onto a line of its own); a character beyond 16 bits is never split. `used`
 // receives the lines taken. `lines` and `width` count as 1 when less.
 //   fitLines("a\nb\nc", 2, 40)   -> "a\nb…"
 //   fitLines("a\r\nb\n", 2, 40) -> "a\nb"

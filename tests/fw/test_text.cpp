@@ -127,7 +127,7 @@ class TextAndListTest : public QObject {
         // The "…" takes the place of the last character of a full line, a character beyond 16 bits
         // as a whole.
         const QString face = QString::fromUcs4(U"\U0001F600");
-        const auto shown = [](QString s) { return s.remove(QChar(0x200B)); };
+        const auto shown = [](QString s) { return s.remove(kBreakChance); };
         QCOMPARE(shown(fitLines(QString(39, u'a') + face + QStringLiteral("zz"), 1, 40)),
                  QString(39, u'a') + QStringLiteral("\u2026"));
         QCOMPARE(shown(fitLines(QString(100, u'a'), 2, 40, &used)),
@@ -137,10 +137,12 @@ class TextAndListTest : public QObject {
         QCOMPARE(shown(fitLines(QStringLiteral("a"), 0, 0, &used)), QStringLiteral("a"));
         QCOMPARE(used, 1);
         QCOMPARE(shown(fitLines(QStringLiteral("abcd\nb"), 1, 4)), QStringLiteral("abc\u2026"));
+        // No break chance right before the "…": a label would wrap it onto a line of its own.
+        QCOMPARE(fitLines(QStringLiteral("abc"), 1, 2), QStringLiteral("a\u2026"));
         // Line ends given up before the "…" give their lines back.
         QCOMPARE(fitLines(QStringLiteral("a\n\n\nb"), 2, 40, &used), QStringLiteral("a\u2026"));
         QCOMPARE(used, 1);
-        QCOMPARE(fitLines(QString(60, u'w'), 9, 40, &used).count(QChar(0x200B)), 2);
+        QCOMPARE(fitLines(QString(60, u'w'), 9, 40, &used).count(kBreakChance), 2);
         QCOMPARE(used, 2);
     }
 };
