@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -129,6 +130,9 @@ void playerListWindow::createControls() {
     const int chrome = 2 * ListBox1->frameWidth() + ListBox1->verticalScrollBar()->sizeHint().width() - 2;
     content()->setMinimumWidth(std::max(355, headings + chrome));
     content()->setMaximumWidth(std::max(500, headings + chrome));
+    // The window itself is held to its content's limits, so that the window manager's size hints
+    // carry them: no wider than the table may grow.
+    layout()->setSizeConstraint(QLayout::SetMinAndMaxSize);
 }
 
 void playerListWindow::Open() {

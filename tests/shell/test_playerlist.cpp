@@ -115,6 +115,8 @@ class PlayerListTest : public QObject {
         w->resize(800, 100);
         testing::drain(1);
         QCOMPARE(w->content()->width(), 500);
+        QCOMPARE(w->width(), 500);  // the window too, not only its content
+        QCOMPARE(w->maximumWidth(), 500);
         QVERIFY(w->content()->height() >= 400);
         w->resize(100, 100);
         testing::drain(1);
