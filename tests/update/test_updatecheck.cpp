@@ -91,7 +91,7 @@ class UpdateCheckTest : public QObject {
         fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
         fw::setTrustedCertificatesForTests(QString());
-        fw::setCurlLibraryName(QString());
+        fw::setCurlLibraryName();
         fw::setNoBrowserForTests(false);
         delete browser;
         delete server;
@@ -292,7 +292,7 @@ class UpdateCheckTest : public QObject {
     // Without libcurl the check fails as a whole and says why on stderr, once; a later check loads it.
     void missingCurlLibrary_failsTheCheck_andNamesIt() {
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
-        fw::setCurlLibraryName(QStringLiteral("libzorvik-missing.so.4"));
+        fw::setCurlLibraryName(QStringLiteral("zorvik-missing"), 4);
         const QRegularExpression line(QStringLiteral("^Zorvik!: cannot load libzorvik-missing\\.so\\.4: .+"));
         QTest::ignoreMessage(QtWarningMsg, line);
         QTest::failOnWarning(line);  // a second one
@@ -301,7 +301,7 @@ class UpdateCheckTest : public QObject {
         QVERIFY(server->paths.isEmpty());
 
         testing::resetGame();
-        fw::setCurlLibraryName(QString());
+        fw::setCurlLibraryName();
         chooseCheck();
         QCOMPARE(messages(), QStringList{kCurrent});
     }
