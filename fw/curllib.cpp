@@ -57,7 +57,8 @@ const CurlLibrary* loadCurl() {
                  version ? version->version : "unknown");
         return nullptr;
     }
-    // Not thread-safe itself: runs here, before this library's first exchange has a thread.
+    // Thread-safe since 7.84, but only where the library says so (CURL_VERSION_THREADSAFE): run here,
+    // on the socket's thread before this library's first exchange has a thread, it need not be.
     if (f.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
         qWarning("Zorvik!: cannot load %s: curl_global_init failed", qPrintable(file));
         return nullptr;
