@@ -32,8 +32,10 @@ const CurlLibrary* loadCurl() {
     if (state.loaded == file) return &state.functions;
     QLibrary library(state.name, state.version);  // never unloaded: its destructor leaves it mapped
     CurlLibrary f{};
+    const char* missing = nullptr;  // QLibrary::resolve leaves no error text: the symbol is named instead
     const auto has = [&](auto& function, const char* symbol) {
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(symbol));
+        if (!function) missing = symbol;
         return function != nullptr;
     };
     const bool ok =
@@ -46,7 +48,9 @@ const CurlLibrary* loadCurl() {
         has(f.multi_wakeup, "curl_multi_wakeup") && has(f.multi_info_read, "curl_multi_info_read") &&
         has(f.multi_cleanup, "curl_multi_cleanup") && has(f.version_info, "curl_version_info");
     if (!ok) {
-        qWarning("Zorvik!: cannot load %s: %s", qPrintable(file), qPrintable(library.errorString()));
+        const QString why =
+            missing ? QStringLiteral("it has no %1").arg(QLatin1String(missing)) : library.errorString();
+        qWarning("Zorvik!: cannot load %s: %s", qPrintable(file), qPrintable(why));
         return nullptr;
     }
     // The socket's bounds rest on options of 7.87 (protocol lists, the check before each request):
