@@ -1,72 +1,81 @@
 #include "fw/curllib.h"
 
 #include <QLibrary>
+#include <type_traits>
 
 namespace fw {
 namespace {
-constexpr QLatin1String kLibrary("libcurl.so.4");  // the soname: "libcurl.so" comes with -dev only
-constexpr unsigned kOldest = 0x075700;             // 7.87.0
+// The soname, libcurl.so.4 ("libcurl.so" comes with -dev only). Given whole as a file name, QLibrary
+// would first look for "libcurl.so.4.so" in every library folder.
+constexpr QLatin1String kName("curl");
+constexpr int kVersion = 4;
+constexpr unsigned kOldest = 0x075700;  // 7.87.0
 
 struct Loaded {
-    QString wanted{kLibrary};
-    QString name;  // of the library in `functions`, empty until one has loaded
+    QString name{kName};
+    int version = kVersion;
+    QString loaded;  // file name of the library in `functions`, empty until one has loaded
     CurlLibrary functions{};
+
+    QString fileName() const { return QStringLiteral("lib%1.so.%2").arg(name).arg(version); }
 };
 
 Loaded& loaded() {
     static Loaded state;
     return state;
 }
-
-template <typename Function>
-bool resolve(QLibrary& library, Function& function, const char* symbol) {
-    function = reinterpret_cast<Function>(library.resolve(symbol));
-    return function != nullptr;
-}
 }  // namespace
 
 const CurlLibrary* loadCurl() {
     Loaded& state = loaded();
-    if (state.name == state.wanted) return &state.functions;
-    QLibrary library(state.wanted);  // never unloaded: its destructor leaves it mapped
+    const QString file = state.fileName();
+    if (state.loaded == file) return &state.functions;
+    QLibrary library(state.name, state.version);  // never unloaded: its destructor leaves it mapped
     CurlLibrary f{};
-    const bool ok = library.load() && resolve(library, f.global_init, "curl_global_init") &&
-                    resolve(library, f.easy_init, "curl_easy_init") &&
-                    resolve(library, f.easy_setopt, "curl_easy_setopt") &&
-                    resolve(library, f.easy_getinfo, "curl_easy_getinfo") &&
-                    resolve(library, f.easy_cleanup, "curl_easy_cleanup") &&
-                    resolve(library, f.multi_init, "curl_multi_init") &&
-                    resolve(library, f.multi_add_handle, "curl_multi_add_handle") &&
-                    resolve(library, f.multi_remove_handle, "curl_multi_remove_handle") &&
-                    resolve(library, f.multi_perform, "curl_multi_perform") &&
-                    resolve(library, f.multi_poll, "curl_multi_poll") &&
-                    resolve(library, f.multi_wakeup, "curl_multi_wakeup") &&
-                    resolve(library, f.multi_info_read, "curl_multi_info_read") &&
-                    resolve(library, f.multi_cleanup, "curl_multi_cleanup");
+    const char* missing = nullptr;  // QLibrary::resolve leaves no error text: the symbol is named instead
+    const auto has = [&](auto& function, const char* symbol) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(symbol));
+        if (!function) missing = symbol;
+        return function != nullptr;
+    };
+    const bool ok =
+        library.load() && has(f.global_init, "curl_global_init") && has(f.easy_init, "curl_easy_init") &&
+        has(f.easy_setopt, "curl_easy_setopt") && has(f.easy_getinfo, "curl_easy_getinfo") &&
+        has(f.easy_cleanup, "curl_easy_cleanup") && has(f.multi_init, "curl_multi_init") &&
+        has(f.multi_add_handle, "curl_multi_add_handle") &&
+        has(f.multi_remove_handle, "curl_multi_remove_handle") &&
+        has(f.multi_perform, "curl_multi_perform") && has(f.multi_poll, "curl_multi_poll") &&
+        has(f.multi_wakeup, "curl_multi_wakeup") && has(f.multi_info_read, "curl_multi_info_read") &&
+        has(f.multi_cleanup, "curl_multi_cleanup") && has(f.version_info, "curl_version_info");
     if (!ok) {
-        qWarning("Zorvik!: cannot load %s: %s", qPrintable(state.wanted), qPrintable(library.errorString()));
+        const QString why =
+            missing ? QStringLiteral("it has no %1").arg(QLatin1String(missing)) : library.errorString();
+        qWarning("Zorvik!: cannot load %s: %s", qPrintable(file), qPrintable(why));
         return nullptr;
     }
     // The socket's bounds rest on options of 7.87 (protocol lists, the check before each request):
     // an older library would take them without a word and ignore them.
-    using VersionInfo = decltype(&curl_version_info);
-    const auto versionInfo = reinterpret_cast<VersionInfo>(library.resolve("curl_version_info"));
-    const curl_version_info_data* version = versionInfo ? versionInfo(CURLVERSION_NOW) : nullptr;
+    const curl_version_info_data* version = f.version_info(CURLVERSION_NOW);
     if (!version || version->version_num < kOldest) {
-        qWarning("Zorvik!: cannot load %s: version %s, 7.87 or later needed", qPrintable(state.wanted),
+        qWarning("Zorvik!: cannot load %s: version %s, 7.87 or later needed", qPrintable(file),
                  version ? version->version : "unknown");
         return nullptr;
     }
-    // Not thread-safe itself: runs here, before this library's first exchange has a thread.
+    // Thread-safe since 7.84, but only where the library says so (CURL_VERSION_THREADSAFE): run here,
+    // on the socket's thread before this library's first exchange has a thread, it need not be.
     if (f.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
-        qWarning("Zorvik!: cannot load %s: curl_global_init failed", qPrintable(state.wanted));
+        qWarning("Zorvik!: cannot load %s: curl_global_init failed", qPrintable(file));
         return nullptr;
     }
-    state.name = state.wanted;
+    state.loaded = file;
     state.functions = f;
     return &state.functions;
 }
 
-void setCurlLibraryName(const QString& name) { loaded().wanted = name.isEmpty() ? QString(kLibrary) : name; }
+void setCurlLibraryName(const QString& name, int version) {
+    Loaded& state = loaded();
+    state.name = name.isEmpty() ? QString(kName) : name;
+    state.version = name.isEmpty() ? kVersion : version;
+}
 
 }  // namespace fw

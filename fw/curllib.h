@@ -22,6 +22,7 @@ struct CurlLibrary {
     decltype(&curl_multi_wakeup) multi_wakeup;
     decltype(&curl_multi_info_read) multi_info_read;
     decltype(&curl_multi_cleanup) multi_cleanup;
+    decltype(&curl_version_info) version_info;
 };
 
 // Loads the library and runs curl_global_init once, at the first call (from the socket's thread,
@@ -29,8 +30,9 @@ struct CurlLibrary {
 // on stderr naming the library and why, when it cannot be loaded or lacks a function.
 const CurlLibrary* loadCurl();
 
-// The library loadCurl loads: "libcurl.so.4" unless a test names another ("libmissing.so.1");
-// empty restores it. A library once loaded stays loaded.
-void setCurlLibraryName(const QString& name);
+// The library loadCurl loads, by name and version as QLibrary takes them: "curl" 4, which opens
+// libcurl.so.4 and nothing else, unless a test names another ("zorvik-missing" 4); no name restores
+// it. A library once loaded stays loaded.
+void setCurlLibraryName(const QString& name = QString(), int version = 4);
 
 }  // namespace fw

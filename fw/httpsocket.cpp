@@ -135,6 +135,7 @@ int errorNumber(CURLcode e) {
         case CURLE_COULDNT_CONNECT:
             return kRefused;
         case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
             return kUnknownHost;
         case CURLE_RECV_ERROR:
         case CURLE_SEND_ERROR:
@@ -234,17 +235,21 @@ void HTTPSocket::finished(quint64 serial) {
     const std::unique_ptr<Exchange> x = std::move(exchange_);
     if (x->worker.joinable()) x->worker.join();
     long status = 0;
+    long tunnel = 0;  // the proxy's answer to CONNECT, for an https address through one
     char* effective = nullptr;
     if (x->easy) {
         x->curl.easy_getinfo(x->easy, CURLINFO_RESPONSE_CODE, &status);
+        x->curl.easy_getinfo(x->easy, CURLINFO_HTTP_CONNECTCODE, &tunnel);
         x->curl.easy_getinfo(x->easy, CURLINFO_EFFECTIVE_URL, &effective);
     }
+    // libcurl fails a tunnel that the proxy refused as a failed receive: no connection lost mid-reply.
+    const bool tunnelRefused = tunnel != 0 && (tunnel < 200 || tunnel > 299);
     if (x->tooLong) {
         Q_EMIT Error(kTooLong);
     } else if (x->outOfMemory) {
         Q_EMIT Error(kOtherFailure);
     } else if (x->result != CURLE_OK) {
-        Q_EMIT Error(errorNumber(x->result));
+        Q_EMIT Error(tunnelRefused ? kOtherFailure : errorNumber(x->result));
     } else {
         const QString url = QString::fromUtf8(effective);
         const QString content = QString::fromUtf8(std::exchange(x->body, {}));

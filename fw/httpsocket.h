@@ -15,14 +15,15 @@ struct HttpExchange;
 using InternetHeaders = QList<QPair<QByteArray, QByteArray>>;
 
 // Error numbers of a failed exchange, one per kind of failure (stable: people quote them):
-//   1  connection refused: nothing listens at the address
-//   2  unknown host: the name does not resolve
+//   1  connection refused: nothing listens at the address (the server's, or the proxy's)
+//   2  unknown host: the name (the server's, or the proxy's) does not resolve
 //   3  connection lost mid-reply: closed or reset before the reply was whole, or its chunk framing broken
 //   4  secure connection failed: TLS handshake or certificate
 //   5  reply too long: more bytes than the socket's limit (1 MiB unless set otherwise) arrived, headers
 //      included, or its body unpacks to more; or more than 64 KiB of headers
-//   6  any other failure of the exchange (proxy, unsupported address, refused redirect, garbled reply,
-//      a transfer or content coding that does not unpack)
+//   6  any other failure of the exchange (a proxy that answers the CONNECT for an https address with
+//      no 2xx, unsupported address, refused redirect, garbled reply, a transfer or content coding that
+//      does not unpack)
 //   7  no reply in time: the exchange had not ended within the socket's time limit (30 s)
 //   100..599  a reply that arrived but is no success: its HTTP status (raised by the window that reads it)
 enum HTTPSocketError {

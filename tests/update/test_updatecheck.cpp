@@ -91,7 +91,7 @@ class UpdateCheckTest : public QObject {
         fw::Window::setModalHook(nullptr);
         setMakerSite(QString());
         fw::setTrustedCertificatesForTests(QString());
-        fw::setCurlLibraryName(QString());
+        fw::setCurlLibraryName();
         fw::setNoBrowserForTests(false);
         delete browser;
         delete server;
@@ -289,19 +289,27 @@ class UpdateCheckTest : public QObject {
         expectError(fw::kRefused);
     }
 
-    // Without libcurl the check fails as a whole and says why on stderr, once; a later check loads it.
+    // Without libcurl, or with a library in its place that lacks its functions, the check fails as a
+    // whole and says why on stderr, once; a later check loads libcurl.
     void missingCurlLibrary_failsTheCheck_andNamesIt() {
         server->serve(ReplyServer::versionFile(QStringLiteral("1.0.0")));
-        fw::setCurlLibraryName(QStringLiteral("libzorvik-missing.so.4"));
-        const QRegularExpression line(QStringLiteral("^Zorvik!: cannot load libzorvik-missing\\.so\\.4: .+"));
-        QTest::ignoreMessage(QtWarningMsg, line);
-        QTest::failOnWarning(line);  // a second one
-        chooseCheck();
-        expectError(fw::kOtherFailure);
-        QVERIFY(server->paths.isEmpty());
+        const std::tuple<const char*, int, const char*> cases[] = {
+            {"zorvik-missing", 4, "^Zorvik!: cannot load libzorvik-missing\\.so\\.4: .+"},
+            // zlib: loads, but is no libcurl
+            {"z", 1, "^Zorvik!: cannot load libz\\.so\\.1: it has no curl_global_init$"}};
+        for (const auto& [name, version, pattern] : cases) {
+            testing::resetGame();
+            fw::setCurlLibraryName(QString::fromLatin1(name), version);
+            const QRegularExpression line(QString::fromLatin1(pattern));
+            QTest::ignoreMessage(QtWarningMsg, line);
+            QTest::failOnWarning(line);  // a second one
+            chooseCheck();
+            expectError(fw::kOtherFailure);
+            QVERIFY(server->paths.isEmpty());
+        }
 
         testing::resetGame();
-        fw::setCurlLibraryName(QString());
+        fw::setCurlLibraryName();
         chooseCheck();
         QCOMPARE(messages(), QStringList{kCurrent});
     }
@@ -588,6 +596,39 @@ class UpdateCheckTest : public QObject {
         chooseCheck();
         QCOMPARE(messages(), QStringList{kCurrent});
         QCOMPARE(server->paths, QStringList{server->site() + QStringLiteral("/updates/zorvik.xml")});
+
+        // Failing proxies. The unknown one is under .invalid, with a label over 63 letters that the
+        // system's resolver refuses without asking a name server. An https address goes through a
+        // tunnel that the proxy (the server again) opens or refuses.
+        QTcpServer gone;
+        QVERIFY(gone.listen(QHostAddress::LocalHost, 0));
+        const QByteArray refusing = "http://127.0.0.1:" + QByteArray::number(gone.serverPort());
+        gone.close();
+        const QByteArray proxy = server->site().toLatin1();
+        const QString secureSite =
+            QString(server->site()).replace(QStringLiteral("http:"), QStringLiteral("https:"));
+        const std::tuple<QByteArray, QString, QByteArray, int> failing[] = {
+            {"http://" + QByteArray(64, 'x') + ".invalid:3128", server->site(), {}, fw::kUnknownHost},
+            {refusing, server->site(), {}, fw::kRefused},
+            {proxy, secureSite,
+             "HTTP/1.1 407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"z\"\r\n"
+             "Content-Length: 0\r\n\r\n",
+             fw::kOtherFailure},
+            // a tunnel opened, then closed: the failure is the handshake's, not the proxy's
+            {proxy, secureSite, "HTTP/1.1 200 Connection established\r\n\r\n", fw::kSecureFailed}};
+        for (const auto& [address, site, answer, code] : failing) {
+            if (site.startsWith(QStringLiteral("https:")) && !curlSpeaksTls()) continue;
+            testing::resetGame();
+            server->requests.clear();
+            qputenv("http_proxy", address);
+            qputenv("https_proxy", address);
+            setMakerSite(site);
+            if (!answer.isEmpty()) server->serveRaw(answer);
+            chooseCheck();
+            QVERIFY2(messages() == QStringList{errorMessage(code)},
+                     (address + " " + answer.left(12)).constData());
+            QVERIFY(answer.isEmpty() || server->requests.value(0).startsWith("CONNECT 127.0.0.1:"));
+        }
     }
 
     // Ended while the reply is on its way: the exchange ends at once, nothing follows

@@ -5,7 +5,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
@@ -20,6 +19,7 @@
 #include <optional>
 
 #include "fw/browser.h"
+#include "fw/curllib.h"
 #include "fw/dialogs.h"
 #include "fw/sound.h"
 #include "shell/app.h"
@@ -132,24 +132,20 @@ inline QStringList messages() {
 
 // Whether the libcurl that the socket uses speaks TLS (asked of the library itself, not of Qt).
 inline bool curlSpeaksTls() {
-    QLibrary curl(QStringLiteral("libcurl.so.4"));
-    const auto info = reinterpret_cast<decltype(&curl_version_info)>(curl.resolve("curl_version_info"));
-    return info && (info(CURLVERSION_NOW)->features & CURL_VERSION_SSL) != 0;
+    const fw::CurlLibrary* curl = fw::loadCurl();
+    return curl && (curl->version_info(CURLVERSION_NOW)->features & CURL_VERSION_SSL) != 0;
 }
 
 // The file of the system's certificate authorities that libcurl reads (Debian's ca-certificates);
 // empty when it names none.
 inline QString curlCertificateFile() {
-    QLibrary curl(QStringLiteral("libcurl.so.4"));
-    const auto init = reinterpret_cast<decltype(&curl_easy_init)>(curl.resolve("curl_easy_init"));
-    const auto info = reinterpret_cast<decltype(&curl_easy_getinfo)>(curl.resolve("curl_easy_getinfo"));
-    const auto cleanup = reinterpret_cast<decltype(&curl_easy_cleanup)>(curl.resolve("curl_easy_cleanup"));
-    if (!init || !info || !cleanup) return {};
-    CURL* e = init();
+    const fw::CurlLibrary* curl = fw::loadCurl();
+    CURL* e = curl ? curl->easy_init() : nullptr;
+    if (!e) return {};
     char* path = nullptr;
-    info(e, CURLINFO_CAINFO, &path);
+    curl->easy_getinfo(e, CURLINFO_CAINFO, &path);
     const QString file = path ? QFile::decodeName(path) : QString();
-    cleanup(e);
+    curl->easy_cleanup(e);
     return file;
 }
 
