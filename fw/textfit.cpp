@@ -39,6 +39,7 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
     QString out;
     int line = 1, column = 0, run = 0;
     int textLine = 1, textColumn = 0;  // where the last character other than a line end ends
+    qsizetype lastBreak = -1;          // where the last break chance of ours stands in `out`
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
@@ -56,7 +57,9 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
                     while (out.back().isLowSurrogate()) out.chop(1);
                     out.chop(1);
                 }
-                while (!out.isEmpty() && out.back() == kBreakChance) out.chop(1);
+                // A break chance of ours right before the "…" would let the label wrap it onto a line
+                // of its own. (The text's own stay: each took a column.)
+                if (out.size() - 1 == lastBreak) out.chop(1);
                 out += QChar(0x2026);
                 line = textLine;
                 break;
@@ -66,6 +69,7 @@ QString fitLines(const QString& text, int lines, int width, int* used) {
         if (lineEnd || c.isSpace()) {
             run = 0;
         } else if (!secondHalf && ++run > width / 2) {
+            lastBreak = out.size();
             out += kBreakChance;
             run = 1;
         }
