@@ -1,5 +1,7 @@
 #include "fw/httpsocket.h"
 
+#include <zlib.h>
+
 #include <QFile>
 #include <QUrl>
 #include <atomic>
@@ -9,6 +11,22 @@
 
 namespace fw {
 namespace detail {
+// The state of unpacking a body packed with gzip or deflate. libcurl would unpack it too, but takes a
+// stream cut short as a whole body: here the stream must reach its end.
+struct Inflater {
+    enum Coding { kPlain, kGzip, kDeflate };
+    Coding coding = kPlain;
+    z_stream z{};
+    bool open = false;   // inflateInit2 has succeeded: inflateEnd is owed
+    bool ended = false;  // the stream (its last gzip member so far) has reached its end
+    // The first two bytes of a deflate body: they tell a zlib-wrapped stream from a raw one.
+    unsigned char head[2]{};
+    int headSize = 0;
+    ~Inflater() {
+        if (open) inflateEnd(&z);
+    }
+};
+
 // One exchange: the handles, the worker thread that drives them and what it collected. The socket's
 // thread touches the handles only before the worker starts and after it has been joined.
 struct HttpExchange {
@@ -25,9 +43,12 @@ struct HttpExchange {
     bool tooLong = false;
     bool outOfMemory = false;  // in a callback of ours
     bool secureHop = false;    // some hop was https: no later one may be http
+    bool badCoding = false;    // a body that does not unpack, or in a coding that was not asked for
+    bool bodyStarted = false;  // the codings are chosen at the body's first byte
     CURLcode result = CURLE_OK;
     QByteArray body;
     InternetHeaders headers;
+    Inflater inflater;  // destroyed (inflateEnd) after the destructor below has joined the worker
 
     bool overLimit() {
         if (arrived > limit) tooLong = true;
@@ -60,20 +81,121 @@ int countArrival(CURL*, curl_infotype type, char*, size_t size, void* userdata) 
 // Each returns a count other than the one given, or nonzero, to end the transfer, and none throws: an
 // exception must not cross libcurl.
 
-// Takes the body after libcurl has undone its transfer and content codings: 20 KB of gzip can unpack
-// to 1 GB, so the unpacked bytes are held to the limit too.
-size_t takeBody(char* data, size_t size, size_t count, void* userdata) noexcept {
-    auto* x = static_cast<Exchange*>(userdata);
-    const size_t n = size * count;
+// Keeps bytes of the body as they came or once unpacked (20 KB of gzip can unpack to 1 GB): the
+// body is held to the limit, and no more than the limit is ever held.
+bool keep(Exchange* x, const char* data, size_t n) noexcept {
     if (x->body.size() + qint64(n) > x->limit) x->tooLong = true;
-    if (x->overLimit()) return 0;
+    if (x->overLimit()) return false;
     try {
         x->body.append(data, qsizetype(n));
     } catch (...) {
         x->outOfMemory = true;
-        return 0;
+        return false;
     }
-    return n;
+    return true;
+}
+
+bool refuseCoding(Exchange* x) noexcept {
+    x->badCoding = true;
+    return false;
+}
+
+// Chooses how the final reply's body is read, from its headers (a redirect's are gone by then).
+// Content-Encoding gzip or deflate is unpacked, identity or none taken as it is; any other, several
+// in layers, or a Transfer-Encoding other than chunked (none was asked for) is refused.
+bool chooseCoding(Exchange* x) noexcept {
+    try {
+        QByteArrayList content;
+        for (const auto& [name, value] : x->headers) {
+            const bool transfer = name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0;
+            if (!transfer && name.compare("Content-Encoding", Qt::CaseInsensitive) != 0) continue;
+            for (const QByteArray& part : value.toLower().split(',')) {
+                const QByteArray coding = part.trimmed();
+                if (transfer && coding != "chunked") return refuseCoding(x);
+                if (!transfer && !coding.isEmpty() && coding != "identity") content << coding;
+            }
+        }
+        if (content.isEmpty()) return true;
+        if (content.size() == 1 && (content[0] == "gzip" || content[0] == "x-gzip"))
+            x->inflater.coding = detail::Inflater::kGzip;
+        else if (content.size() == 1 && content[0] == "deflate")
+            x->inflater.coding = detail::Inflater::kDeflate;
+        else
+            return refuseCoding(x);
+        return true;
+    } catch (...) {
+        x->outOfMemory = true;
+        return false;
+    }
+}
+
+// Unpacks the next bytes of the body into it. After the stream's end only another gzip member may
+// follow.
+bool inflateSome(Exchange* x, const unsigned char* data, size_t n) noexcept {
+    detail::Inflater& f = x->inflater;
+    z_stream& z = f.z;
+    z.next_in = const_cast<unsigned char*>(data);
+    z.avail_in = uInt(n);
+    for (;;) {
+        if (f.ended) {
+            if (z.avail_in == 0) return true;
+            if (f.coding != detail::Inflater::kGzip || inflateReset(&z) != Z_OK) return refuseCoding(x);
+            f.ended = false;
+        }
+        char out[16384];
+        z.next_out = reinterpret_cast<unsigned char*>(out);
+        z.avail_out = sizeof out;
+        const int r = inflate(&z, Z_NO_FLUSH);
+        if (!keep(x, out, sizeof out - z.avail_out)) return false;
+        if (r == Z_MEM_ERROR) {
+            x->outOfMemory = true;
+            return false;
+        }
+        if (r == Z_STREAM_END)
+            f.ended = true;
+        else if (r != Z_OK && !(r == Z_BUF_ERROR && z.avail_in == 0))
+            return refuseCoding(x);  // garbled, or wants a dictionary (no progress with input left: never)
+        else if (z.avail_in == 0 && z.avail_out > 0)
+            return true;  // all taken, nothing more to come out of it
+    }
+}
+
+bool unpack(Exchange* x, const char* data, size_t n) noexcept {
+    detail::Inflater& f = x->inflater;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    if (!f.open) {
+        int windowBits = 15 + 16;  // gzip
+        if (f.coding == detail::Inflater::kDeflate) {
+            // HTTP's deflate is zlib-wrapped, but servers send raw deflate too: a stream that does not
+            // start with a zlib header is read as raw, as browsers do.
+            for (; f.headSize < 2 && n > 0; --n) f.head[f.headSize++] = *bytes++;
+            if (f.headSize < 2) return true;
+            const unsigned cmf = f.head[0], flg = f.head[1];
+            const bool zlibHeader =
+                (cmf & 0x0f) == Z_DEFLATED && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0;
+            windowBits = zlibHeader ? 15 : -15;
+        }
+        const int r = inflateInit2(&f.z, windowBits);
+        if (r != Z_OK) {
+            (r == Z_MEM_ERROR ? x->outOfMemory : x->badCoding) = true;
+            return false;
+        }
+        f.open = true;
+        if (f.headSize > 0 && !inflateSome(x, f.head, size_t(f.headSize))) return false;
+    }
+    return inflateSome(x, bytes, n);
+}
+
+// Takes the body once libcurl has undone its chunked framing; libcurl's own unpacking is off.
+size_t takeBody(char* data, size_t size, size_t count, void* userdata) noexcept {
+    auto* x = static_cast<Exchange*>(userdata);
+    const size_t n = size * count;
+    if (!x->bodyStarted) {
+        x->bodyStarted = true;
+        if (!chooseCoding(x)) return 0;
+    }
+    const bool taken = x->inflater.coding == detail::Inflater::kPlain ? keep(x, data, n) : unpack(x, data, n);
+    return taken ? n : 0;
 }
 
 // libcurl refuses a header line over 100 KiB (as out of memory) and more than 300 KiB of headers (as
@@ -200,8 +322,11 @@ void HTTPSocket::Get(const QString& url) {
     curl.easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
     curl.easy_setopt(e, CURLOPT_TIMEOUT_MS, long(timeLimit));
     curl.easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maximumLength));
-    // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own.
+    // Not "" (every coding libcurl knows): brotli and zstd would bring decoders of their own. The
+    // codings asked for are unpacked here (takeBody), not by libcurl, which does not check that a
+    // packed stream is whole; libcurl still undoes chunked framing.
     curl.easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    curl.easy_setopt(e, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     if (!trustedForTests.isEmpty())
         curl.easy_setopt(e, CURLOPT_CAINFO, QFile::encodeName(trustedForTests).constData());
     curl.easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
@@ -246,10 +371,12 @@ void HTTPSocket::finished(quint64 serial) {
     const bool tunnelRefused = tunnel != 0 && (tunnel < 200 || tunnel > 299);
     if (x->tooLong) {
         Q_EMIT Error(kTooLong);
-    } else if (x->outOfMemory) {
+    } else if (x->outOfMemory || x->badCoding) {
         Q_EMIT Error(kOtherFailure);
     } else if (x->result != CURLE_OK) {
         Q_EMIT Error(tunnelRefused ? kOtherFailure : errorNumber(x->result));
+    } else if (x->inflater.coding != detail::Inflater::kPlain && !x->inflater.ended) {
+        Q_EMIT Error(kOtherFailure);  // a packed body that stopped short of its end
     } else {
         const QString url = QString::fromUtf8(effective);
         const QString content = QString::fromUtf8(std::exchange(x->body, {}));

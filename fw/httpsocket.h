@@ -22,8 +22,8 @@ using InternetHeaders = QList<QPair<QByteArray, QByteArray>>;
 //   5  reply too long: more bytes than the socket's limit (1 MiB unless set otherwise) arrived, headers
 //      included, or its body unpacks to more; or more than 64 KiB of headers
 //   6  any other failure of the exchange (a proxy that answers the CONNECT for an https address with
-//      no 2xx, unsupported address, refused redirect, garbled reply, a transfer or content coding that
-//      does not unpack)
+//      no 2xx, unsupported address, refused redirect, garbled reply, a content coding that does not
+//      unpack to its end, any transfer coding but chunked)
 //   7  no reply in time: the exchange had not ended within the socket's time limit (30 s)
 //   100..599  a reply that arrived but is no success: its HTTP status (raised by the window that reads it)
 enum HTTPSocketError {

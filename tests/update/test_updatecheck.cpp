@@ -39,11 +39,11 @@ QString offerText(const QString& version, bool free) {
                                  "version (using your web browser)?"));
 }
 
-// A success with one more header line; its length is given unless the body is chunked or packed for
-// the transfer (it then ends with the connection).
+// A success with one more header line (or two); its length is given unless the body is chunked or
+// packed for the transfer, or the header says the connection closes (the body then ends with it).
 QByteArray rawReply(const QByteArray& header, const QByteArray& body) {
     return "HTTP/1.1 200 OK\r\n" + header + "\r\n" +
-           (header.startsWith("Transfer-Encoding")
+           (header.startsWith("Transfer-Encoding") || header.startsWith("Connection: close")
                 ? QByteArray()
                 : "Content-Length: " + QByteArray::number(body.size()) + "\r\n") +
            "Connection: close\r\n\r\n" + body;
@@ -356,21 +356,33 @@ class UpdateCheckTest : public QObject {
         }
     }
 
-    // Packed bodies are asked for and read; the limit holds for the body once unpacked too, and a
-    // packed bomb (64 MiB of zeros in 65 KB or less) costs no memory.
+    // Packed bodies are asked for and read, whole only; the limit holds for the body once unpacked
+    // too, and a packed bomb (64 MiB of zeros in 65 KB or less) costs no memory. Transfer codings other
+    // than chunked were never asked for: refused at once.
     void packedReplies_areRead_andHeldToTheLimitOnceUnpacked() {
         using namespace packing;
         const QByteArray current = ReplyServer::versionFile(QStringLiteral("1.0.0"));
         const QByteArray gzip = packedZeros(kGzip, 64), zlib = packedZeros(kZlib, 64);
-        const QString tooLong = errorMessage(fw::kTooLong);
+        const QByteArray raw = pack(kRaw, current);
+        const qsizetype version = current.indexOf("<CurrentVersion>");
+        const QString tooLong = errorMessage(fw::kTooLong), failed = errorMessage(fw::kOtherFailure);
         const std::tuple<QByteArray, QByteArray, QString> cases[] = {
             {"Content-Encoding: gzip", pack(kGzip, current), kCurrent},
             {"Content-Encoding: deflate", pack(kZlib, current), kCurrent},
-            {"Content-Encoding: deflate", pack(kRaw, current), kCurrent},
-            {"Transfer-Encoding: gzip, chunked", chunked(pack(kGzip, current)), kCurrent},
-            {"Transfer-Encoding: deflate", zlib, tooLong},
-            {"Transfer-Encoding: gzip, chunked", chunked(gzip), tooLong},
-            {"Transfer-Encoding: gzip, gzip, chunked", chunked(pack(kGzip, gzip)), tooLong},
+            {"Content-Encoding: deflate", raw, kCurrent},
+            // Gzip members in a row, the version in the second one
+            {"Content-Encoding: gzip", pack(kGzip, current.left(version)) + pack(kGzip, current.mid(version)),
+             kCurrent},
+            // Cut short, the length agreeing or the connection closed before the end; bytes after the end
+            {"Content-Encoding: gzip", pack(kGzip, current).chopped(12), failed},
+            {"Content-Encoding: deflate", pack(kZlib, current).chopped(6), failed},
+            {"Connection: close\r\nContent-Encoding: deflate", raw.chopped(8), failed},
+            {"Content-Encoding: gzip", pack(kGzip, current) + "\r\n", failed},
+            {"Content-Encoding: deflate", pack(kZlib, current) + "\r\n", failed},
+            {"Transfer-Encoding: gzip, chunked", chunked(pack(kGzip, current)), failed},
+            {"Transfer-Encoding: deflate", zlib, failed},
+            {"Transfer-Encoding: gzip, chunked", chunked(gzip), failed},
+            {"Transfer-Encoding: gzip, gzip, chunked", chunked(pack(kGzip, gzip)), failed},
             {"Content-Encoding: gzip", gzip, tooLong},
             {"Content-Encoding: deflate", zlib, tooLong}};
         for (const auto& [header, body, message] : cases) {
