@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -45,7 +46,7 @@ class ComputerGameTest : public QObject {
     }
 
     // Looking is not acting: the history is scrolled, selected and copied with the mouse, the keys
-    // and the menu while the computers play, and the lines they add go in after the selection
+    // and the menus while the computers play, and the lines they add go in after the selection
     // without moving the view away from where a person reads or selects.
     void history_isScrolledSelectedAndCopiedWhileTheComputersPlay() {
         playerListWindow* list = playerListWindow::get();
@@ -68,7 +69,8 @@ class ComputerGameTest : public QObject {
             want << shouldBe;
         };
         // Select and copy, then copy again once a line has come; scroll up, and look again when a
-        // line has come; drag across the arrival of a line; see the view follow; done.
+        // line has come; drag across the arrival of a line; see the view follow; copy with the
+        // history's own menu; done.
         int phase = 0;
         int selectedTo = 0, scrolledTo = 0, from = 0, to = 0;
         QPoint fromAt, toAt;
@@ -166,6 +168,22 @@ class ComputerGameTest : public QObject {
             } else if (phase == 5) {
                 // It was at the end before the drag, and follows the lines again.
                 expect(QString::number(bar->maximum() - bar->value()), QStringLiteral("0"));
+                QApplication::clipboard()->setText(QStringLiteral("-"));
+                QTest::mouseClick(input, Qt::RightButton, {}, point(from));
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QStringList offered;
+                QAction* copy = nullptr;
+                for (QAction* a : menu ? menu->actions() : QList<QAction*>()) {
+                    if (a->isVisible() && !a->isSeparator()) offered << a->objectName();
+                    if (a->objectName() == QLatin1String("edit-copy")) copy = a;
+                }
+                expect(offered.join(u' '), QStringLiteral("edit-copy select-all"));
+                if (copy)
+                    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                                      menu->actionGeometry(copy).center());
+                expect(QApplication::clipboard()->text(),
+                       QString(h->textCursor().selectedText()).replace(QChar::ParagraphSeparator, u'\n'));
+                expect(QString::number(!QApplication::activePopupWidget()), QStringLiteral("1"));
             }
             copied = h->toPlainText();  // the next phase waits for a line after this
             ++phase;
