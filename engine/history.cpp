@@ -1,6 +1,5 @@
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTextEdit>
 
 #include "engine/globals.h"
 #include "fw/text.h"
@@ -20,7 +19,10 @@ void displayMessage(const QString& text, bool bold) {
 
     // Lines always go at the end; the user's own selection in the history is left alone. One that
     // reaches the end would grow with the line (a cursor at the point of an insertion moves on).
-    QTextEdit* status = playerListWindow::get()->status;
+    fw::TextEdit* status = playerListWindow::get()->status;
+    // The view comes along only when it was at the end: not away from lines a person scrolled
+    // back to, nor under a mouse that is selecting.
+    const bool follow = status->followsEnd();
     const int anchor = status->textCursor().anchor(), position = status->textCursor().position();
     QTextCursor cursor(status->document());
     cursor.movePosition(QTextCursor::End);
@@ -38,8 +40,10 @@ void displayMessage(const QString& text, bool bold) {
         }
     }
 
-    QScrollBar* bar = status->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    if (follow) {
+        QScrollBar* bar = status->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
 }
 
 void incIndent() { gIndentLevel = std::min(gIndentLevel + 1, 5); }

@@ -54,15 +54,20 @@ bool onlyScrolls(QWidget* w, const QEvent* event) {
 }
 
 // In a read-only text field (the history) the left button selects, the keys that move the
-// insertion point or select and Ctrl+C copy: that changes nothing of the game. Such input the field
-// does not take goes on to its window, and is dropped there.
+// insertion point or select and Ctrl+C copy, and the right button opens its menu, which offers
+// only Copy and Select All: that changes nothing of the game. Such input the field does not take
+// goes on to its window, and is dropped there.
 bool onlyLooks(QWidget* w, const QEvent* event) {
     if (!isReadOnlyText(w)) return false;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+        case QEvent::MouseButtonDblClick: {
+            const Qt::MouseButton button = static_cast<const QMouseEvent*>(event)->button();
+            return button == Qt::LeftButton || button == Qt::RightButton;
+        }
+        case QEvent::ContextMenu:
+            return true;
         case QEvent::MouseMove:
             return static_cast<const QMouseEvent*>(event)->buttons() == Qt::LeftButton;
         case QEvent::TouchBegin:  // the field takes no touch: it comes back as the mouse
@@ -91,7 +96,25 @@ Window* gameWindowOf(QWidget* w) {
     return nullptr;
 }
 
+// A control's own popup menu (a text field's context menu) acts on that control. Of those, only a
+// read-only text field's opens while a handler runs, and it offers nothing but Copy and Select
+// All; any other was open as the handler began, and a choice in it (a release on an item, a key
+// that picks one) is dropped, while moving in it and closing it go on. A menu bar's menus keep
+// their own rule.
+bool choosesInMenuOfControl(QMenu* menu, const QEvent* event) {
+    QWidget* control = menu;
+    while (qobject_cast<QMenu*>(control)) control = control->parentWidget();
+    if (!control || qobject_cast<QMenuBar*>(control) || isReadOnlyText(control) || !gameWindowOf(control))
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease) return true;
+    if (event->type() != QEvent::KeyPress) return false;
+    const int k = static_cast<const QKeyEvent*>(event)->key();
+    return k != Qt::Key_Escape && k != Qt::Key_Up && k != Qt::Key_Down && k != Qt::Key_Left &&
+           k != Qt::Key_Right;
+}
+
 bool dropsAtWidget(QWidget* w, QEvent* event) {
+    if (auto* menu = qobject_cast<QMenu*>(w)) return choosesInMenuOfControl(menu, event);
     return isPersonInput(event) && !onlyScrolls(w, event) && !onlyLooks(w, event) && gameWindowOf(w);
 }
 

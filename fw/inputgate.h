@@ -5,9 +5,10 @@
 // dropped, whatever the control: buttons, lists and their in-place editors, popups, check boxes,
 // text fields, keys and the wheel. Menus keep their own rule (fw::MenuBar), and windows that opt
 // out (fw::Window::dropsInputWhileBusy) take input at all times, also while a modal window or a
-// message box waits, which blocks every other window. Looking is not acting: scrolling, and
-// selecting and copying in a read-only text field, go on. A press or wheel is judged as it reaches the
-// window, on the widget under the pointer, so a dropped click moves no focus.
+// message box waits, which blocks every other window. A control's own popup menu (a field's
+// context menu) is that control's input. Looking is not acting: scrolling, and selecting and
+// copying in a read-only text field, also with its menu, go on. A press or wheel is judged as it
+// reaches the window, on the widget under the pointer, so a dropped click moves no focus.
 class QWidget;
 
 namespace fw {

@@ -10,10 +10,23 @@ namespace fw {
 class TextEdit : public QTextEdit {
     Q_OBJECT
   public:
-    using QTextEdit::QTextEdit;
+    explicit TextEdit(QWidget* parent = nullptr);
 
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+
+    // Whether text added at the end should bring the view along: the view is at the end as it was
+    // last scrolled (more text or a smaller field does not move it away), and no mouse button
+    // pressed in the field is held, as the text under a dragging mouse would move and the
+    // selection grow with it.
+    bool followsEnd() const;
+
+  protected:
+    bool viewportEvent(QEvent* e) override;
+
+  private:
+    bool atEnd_ = true;
+    bool pressed_ = false;
 };
 
 }  // namespace fw

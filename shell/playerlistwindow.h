@@ -1,7 +1,7 @@
 #pragma once
+#include "fw/textedit.h"
 #include "fw/window.h"
 
-class QTextEdit;
 class QTreeWidget;
 class QLabel;
 
@@ -12,7 +12,7 @@ class playerListWindow : public fw::Window {
     static playerListWindow* get() { return fw::Window::get<playerListWindow>(); }
 
     QTreeWidget* ListBox1 = nullptr;   // the score table: Name, Throw Score, Turn Score, Total Score
-    QTextEdit* status = nullptr;       // the game history
+    fw::TextEdit* status = nullptr;    // the game history
     QLabel* StaticText1 = nullptr;     // "Game History:"
     QWidget* noClickCanvas = nullptr;  // lies over the table and takes every click on it
 

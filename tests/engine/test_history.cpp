@@ -1,3 +1,4 @@
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -81,6 +82,29 @@ class HistoryTest : public QObject {
         QCOMPARE(history()->textCursor().selectedText(), QStringLiteral("rst li"));
         QVERIFY(lineBold(2));
         QVERIFY(!lineBold(0));
+    }
+
+    // One who never scrolls sees each new line, also once the field got smaller; one who scrolled
+    // back keeps those lines in view until back at the end.
+    void view_followsNewLinesOnlyFromTheEnd() {
+        playerListWindow::get()->Show();
+        QScrollBar* bar = history()->verticalScrollBar();
+        for (int i = 0; i < 40; ++i) {
+            displayMessage(QStringLiteral("line %1").arg(i), false);
+            QCOMPARE(bar->value(), bar->maximum());
+        }
+        QVERIFY(bar->maximum() > 0);
+        history()->resize(history()->width(), history()->height() / 2);
+        QVERIFY(bar->value() < bar->maximum());
+        displayMessage(QStringLiteral("smaller"), false);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(bar->maximum() / 2);
+        const int reading = bar->value();
+        displayMessage(QStringLiteral("while reading"), false);
+        QCOMPARE(bar->value(), reading);
+        bar->setValue(bar->maximum());
+        displayMessage(QStringLiteral("at the end again"), false);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void closedWindow_getsLinesInNewWindow() {

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -168,8 +170,22 @@ class WindowTest : public QObject {
                           Qt::NoScrollPhase, false);
             QApplication::sendEvent(to, &e);
         };
+        // A field's menu, open as the handler begins: choosing Paste in it is the field's input.
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        QContextMenuEvent opened(QContextMenuEvent::Mouse, QPoint(5, 5), w->field->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w->field, &opened);
+        QPointer<QMenu> menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
         {
             fw::HandlerScope running;
+            QAction* paste = nullptr;
+            for (QAction* a : menu->actions())
+                if (a->text().startsWith(QLatin1String("&Paste"))) paste = a;
+            QVERIFY(paste && paste->isEnabled());
+            QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+            QVERIFY(menu && menu->isVisible());
+            QTest::keyClick(menu, Qt::Key_Escape);  // closing it goes on
+            QVERIFY(!menu || !menu->isVisible());
             QTest::keyClicks(w->field, QStringLiteral("abc"));
             wheel(w->popup);
             QTest::mouseClick(w->list->viewport(), Qt::LeftButton, {}, w->list->visualItemRect(row).center());

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -44,9 +45,10 @@ class ComputerGameTest : public QObject {
         QVERIFY(gw()->personMayAct());
     }
 
-    // Looking is not acting: the history is selected and copied with the mouse, the keys and the
-    // menu while the computers play, and the lines they add go in after the selection.
-    void history_isSelectedAndCopiedWhileTheComputersPlay() {
+    // Looking is not acting: the history is scrolled, selected and copied with the mouse, the keys
+    // and the menus while the computers play, and the lines they add go in after the selection
+    // without moving the view away from where a person reads or selects.
+    void history_isScrolledSelectedAndCopiedWhileTheComputersPlay() {
         playerListWindow* list = playerListWindow::get();
         QTextEdit* h = list->status;
         // A point of the history as the list window's input arrives: where 0-based position `at` is.
@@ -66,12 +68,26 @@ class ComputerGameTest : public QObject {
             got << is;
             want << shouldBe;
         };
-        int phase = 0;  // select and copy, then copy again once a line has come, then done
-        int selectedTo = 0;
+        // Select and copy, then copy again once a line has come; scroll up, and look again when a
+        // line has come; drag across the arrival of a line; see the view follow; copy with the
+        // history's own menu; done.
+        int phase = 0;
+        int selectedTo = 0, scrolledTo = 0, from = 0, to = 0;
+        QPoint fromAt, toAt;
         QString copied;
+        const auto wheel = [list, h](int notches) {
+            const QPointF p = h->viewport()->mapTo(list, QPoint(20, 20));
+            QWheelEvent e(p, list->mapToGlobal(p), {}, {0, 120 * notches}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list->windowHandle(), &e);
+        };
+        QScrollBar* bar = h->verticalScrollBar();
+        const auto wheelToEnd = [&wheel, bar] {
+            for (int i = 0; i < 1000 && bar->value() < bar->maximum(); ++i) wheel(-1);
+        };
         QTimer during;
         QObject::connect(&during, &QTimer::timeout, [&] {
-            if (fw::personInputIdle() || phase == 2) return;  // only while a computer's turn runs
+            if (fw::personInputIdle() || phase == 6) return;  // only while a computer's turn runs
             QWindow* input = list->windowHandle();
             if (phase == 0) {
                 list->activateWindow();
@@ -111,18 +127,70 @@ class ComputerGameTest : public QObject {
                 return;
             }
             if (h->toPlainText().size() == copied.size()) return;  // no new line yet
-            // The new lines went in after the selection, which stayed as it was.
-            expect(range(), QStringLiteral("0-%1").arg(selectedTo));
-            expect(h->toPlainText().left(int(copied.size())), copied);
-            QApplication::clipboard()->setText(QStringLiteral("-"));
-            Menu::get()->updateEnabled();
-            Menu::get()->find(QStringLiteral("EditCopy"))->action()->trigger();
-            expect(QApplication::clipboard()->text(), copied);
-            phase = 2;
+            if (phase == 1) {
+                // The new lines went in after the selection, which stayed as it was.
+                expect(range(), QStringLiteral("0-%1").arg(selectedTo));
+                expect(h->toPlainText().left(int(copied.size())), copied);
+                QApplication::clipboard()->setText(QStringLiteral("-"));
+                Menu::get()->updateEnabled();
+                Menu::get()->find(QStringLiteral("EditCopy"))->action()->trigger();
+                expect(QApplication::clipboard()->text(), copied);
+                phase = 2;
+            }
+            if (phase == 2) {
+                if (bar->maximum() < 2 * bar->pageStep()) return;  // not yet three screens of lines
+                wheelToEnd();
+                wheel(1);
+                scrolledTo = bar->value();
+                expect(QString::number(scrolledTo < bar->maximum()), QStringLiteral("1"));
+            } else if (phase == 3) {
+                expect(QString::number(bar->value()), QString::number(scrolledTo));
+                // Back at the end, a drag from the start of a line to within the next but one.
+                wheelToEnd();
+                const int last = h->document()->blockCount() - 1;  // the empty line after the last
+                from = block(last - 3).position();
+                to = block(last - 1).position() + 2;
+                fromAt = point(from);
+                toAt = point(to);
+                QTest::mousePress(input, Qt::LeftButton, {}, fromAt);
+                QTest::mouseMove(input, toAt);
+                scrolledTo = bar->value();
+            } else if (phase == 4) {
+                // A line came under the held mouse: the view stayed, and so do the lines under it.
+                expect(QString::number(bar->value()), QString::number(scrolledTo));
+                toAt += QPoint(1, 0);  // a move to where the mouse already is does not come
+                QTest::mouseMove(input, toAt);
+                QTest::mouseRelease(input, Qt::LeftButton, {}, toAt);
+                expect(h->textCursor().selectedText(), h->document()
+                                                           ->toPlainText()
+                                                           .mid(from, to - from)
+                                                           .replace(u'\n', QChar::ParagraphSeparator));
+            } else if (phase == 5) {
+                // It was at the end before the drag, and follows the lines again.
+                expect(QString::number(bar->maximum() - bar->value()), QStringLiteral("0"));
+                QApplication::clipboard()->setText(QStringLiteral("-"));
+                QTest::mouseClick(input, Qt::RightButton, {}, point(from));
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QStringList offered;
+                QAction* copy = nullptr;
+                for (QAction* a : menu ? menu->actions() : QList<QAction*>()) {
+                    if (a->isVisible() && !a->isSeparator()) offered << a->objectName();
+                    if (a->objectName() == QLatin1String("edit-copy")) copy = a;
+                }
+                expect(offered.join(u' '), QStringLiteral("edit-copy select-all"));
+                if (copy)
+                    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                                      menu->actionGeometry(copy).center());
+                expect(QApplication::clipboard()->text(),
+                       QString(h->textCursor().selectedText()).replace(QChar::ParagraphSeparator, u'\n'));
+                expect(QString::number(!QApplication::activePopupWidget()), QStringLiteral("1"));
+            }
+            copied = h->toPlainText();  // the next phase waits for a line after this
+            ++phase;
         });
         during.start(0);
         newGame({{QStringLiteral("C1"), 1}, {QStringLiteral("C2"), 2}}, 5000, 1);
-        QVERIFY(drainUntil([&phase] { return phase == 2; }));
+        QVERIFY(drainUntil([&phase] { return phase == 6; }));
         QCOMPARE(got, want);
     }
 
