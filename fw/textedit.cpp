@@ -30,8 +30,11 @@ void TextEdit::insertFromMimeData(const QMimeData* source) {
 }
 
 bool TextEdit::followsEnd() const {
+    // A view that shows the end now is at it too (a history emptied while scrolled to its top).
     // A release that went elsewhere (to a menu the press opened) still ends the press.
-    return atEnd_ && !(pressed_ && QGuiApplication::mouseButtons() != Qt::NoButton);
+    const QScrollBar* bar = verticalScrollBar();
+    return (atEnd_ || bar->value() == bar->maximum()) &&
+           !(pressed_ && QGuiApplication::mouseButtons() != Qt::NoButton);
 }
 
 bool TextEdit::viewportEvent(QEvent* e) {

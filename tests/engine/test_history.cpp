@@ -105,6 +105,12 @@ class HistoryTest : public QObject {
         bar->setValue(bar->maximum());
         displayMessage(QStringLiteral("at the end again"), false);
         QCOMPARE(bar->value(), bar->maximum());
+        // Emptied (a new game) while scrolled to its top: the new lines are followed.
+        bar->setValue(0);
+        history()->clear();
+        for (int i = 0; i < 40; ++i) displayMessage(QStringLiteral("next game %1").arg(i), false);
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void closedWindow_getsLinesInNewWindow() {
