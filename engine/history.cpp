@@ -23,6 +23,8 @@ void displayMessage(const QString& text, bool bold) {
     // The view comes along only when it was at the end: not away from lines a person scrolled
     // back to, nor under a mouse that is selecting.
     const bool follow = status->followsEnd();
+    QScrollBar* bar = status->verticalScrollBar();
+    const int shown = bar->value();
     const int anchor = status->textCursor().anchor(), position = status->textCursor().position();
     QTextCursor cursor(status->document());
     cursor.movePosition(QTextCursor::End);
@@ -36,14 +38,10 @@ void displayMessage(const QString& text, bool bold) {
         if (kept.anchor() != anchor || kept.position() != position) {
             kept.setPosition(anchor);
             kept.setPosition(position, QTextCursor::KeepAnchor);
-            status->setTextCursor(kept);
+            status->setTextCursor(kept);  // which scrolls to the selection's end
         }
     }
-
-    if (follow) {
-        QScrollBar* bar = status->verticalScrollBar();
-        bar->setValue(bar->maximum());
-    }
+    bar->setValue(follow ? bar->maximum() : shown);
 }
 
 void incIndent() { gIndentLevel = std::min(gIndentLevel + 1, 5); }

@@ -33,7 +33,7 @@ bool TextEdit::followsEnd() const {
     // A view that shows the end now is at it too (a history emptied while scrolled to its top).
     // A release that went elsewhere (to a menu the press opened) still ends the press.
     const QScrollBar* bar = verticalScrollBar();
-    return (atEnd_ || bar->value() == bar->maximum()) &&
+    return (atEnd_ || bar->value() == bar->maximum()) && !bar->isSliderDown() &&
            !(pressed_ && QGuiApplication::mouseButtons() != Qt::NoButton);
 }
 

@@ -17,8 +17,8 @@ class TextEdit : public QTextEdit {
 
     // Whether text added at the end should bring the view along: the view is at the end as it was
     // last scrolled (more text or a smaller field does not move it away), and no mouse button
-    // pressed in the field is held, as the text under a dragging mouse would move and the
-    // selection grow with it.
+    // pressed in the field or on its scroll bar is held, as the text under a dragging mouse would
+    // move and the selection grow with it.
     bool followsEnd() const;
 
   protected:

@@ -102,6 +102,10 @@ class HistoryTest : public QObject {
         const int reading = bar->value();
         displayMessage(QStringLiteral("while reading"), false);
         QCOMPARE(bar->value(), reading);
+        history()->selectAll();  // a selection to the end grows with no line, nor scrolls to it
+        bar->setValue(reading);
+        displayMessage(QStringLiteral("all selected"), false);
+        QCOMPARE(bar->value(), reading);
         bar->setValue(bar->maximum());
         displayMessage(QStringLiteral("at the end again"), false);
         QCOMPARE(bar->value(), bar->maximum());
