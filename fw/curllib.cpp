@@ -5,8 +5,9 @@
 
 namespace fw {
 namespace {
-// The soname, libcurl.so.4 ("libcurl.so" comes with -dev only). Given whole as a file name, QLibrary
-// would first look for "libcurl.so.4.so" in every library folder.
+// The soname, libcurl.so.4 ("libcurl.so" comes with -dev only). QLibrary is given it whole and its
+// version, and then looks for that one name only: without the version it would first look for
+// "libcurl.so.4.so" in every library folder, and with "curl" alone, for "curl", "libcurl" and more.
 constexpr QLatin1String kName("curl");
 constexpr int kVersion = 4;
 constexpr unsigned kOldest = 0x075700;  // 7.87.0
@@ -30,7 +31,7 @@ const CurlLibrary* loadCurl() {
     Loaded& state = loaded();
     const QString file = state.fileName();
     if (state.loaded == file) return &state.functions;
-    QLibrary library(state.name, state.version);  // never unloaded: its destructor leaves it mapped
+    QLibrary library(file, state.version);  // never unloaded: its destructor leaves it mapped
     CurlLibrary f{};
     const char* missing = nullptr;  // QLibrary::resolve leaves no error text: the symbol is named instead
     const auto has = [&](auto& function, const char* symbol) {

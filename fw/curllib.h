@@ -30,9 +30,9 @@ struct CurlLibrary {
 // on stderr naming the library and why, when it cannot be loaded or lacks a function.
 const CurlLibrary* loadCurl();
 
-// The library loadCurl loads, by name and version as QLibrary takes them: "curl" 4, which opens
-// libcurl.so.4 and nothing else, unless a test names another ("zorvik-missing" 4); no name restores
-// it. A library once loaded stays loaded.
+// The library loadCurl loads, lib<name>.so.<version>: "curl" 4, libcurl.so.4 and no other file,
+// unless a test names another ("zorvik-missing" 4); no name restores it. A library once loaded
+// stays loaded.
 void setCurlLibraryName(const QString& name = QString(), int version = 4);
 
 }  // namespace fw
