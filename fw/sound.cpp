@@ -18,8 +18,7 @@ MakeEffect effectMaker() {
         QLibrary module(
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libzorviksound.so")));
         if (auto f = reinterpret_cast<MakeEffect>(module.resolve("zorvikSoundEffect"))) return f;
-        const QString error = module.errorString();
-        qWarning("Zorvik!: no sound: %s", qPrintable(error));
+        qWarning("Zorvik!: no sound: %s", qPrintable(module.errorString()));
         return MakeEffect(nullptr);
     }();
     return make;
