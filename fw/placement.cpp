@@ -144,6 +144,7 @@ QWidget* actingWindow(const QWidget* besides) {
 }
 
 QWidget* dialogOwner(QWidget* over) {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     auto* window = qobject_cast<Window*>(over);
     return window && !window->dropsInputWhileBusy() ? nullptr : over;
 }

@@ -34,8 +34,9 @@ void centreFrame(QWidget* window, const QRect& over);
 // `besides` is never the answer.
 QWidget* actingWindow(const QWidget* besides = nullptr);
 // The window that a dialog opened over `over` belongs to, so that a window manager keeps the
-// dialog above it: `over`, unless that stays usable while a dialog waits (the manual), which a
-// dialog of its own would block.
+// dialog above it. While a modal window is up, the innermost one, from whichever window the dialog
+// was asked for (the manual too): the dialog blocks it and must not open beneath it. Else `over`,
+// unless that stays usable while a dialog waits (the manual), which a dialog of its own would block.
 QWidget* dialogOwner(QWidget* over);
 // Starts watching a person's presses (once; the window layer calls it).
 void watchPersonInput();

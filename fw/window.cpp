@@ -148,6 +148,10 @@ void Window::ShowModal() {
     }
     HandlerScope scope;  // the window stays valid, and deferred work waits, until it is closed
     ModalScope modal;    // its own controls take a person's input
+    // Transient for the window it stands over, so that a window manager keeps it above that one.
+    QWidget* owner = dialogOwner(standsOver());
+    winId();
+    windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
     setWindowModality(Qt::ApplicationModal);
     // A dialog comes up over the window the person acted in (the screen's middle at start).
     if (!placedByCaller_) centreOver(actingWindow(this));

@@ -108,6 +108,9 @@ class Window : public QWidget {
     void setButtonsTakeFocus(bool on);
 
   protected:
+    // The window that this one, shown modally while no other modal window is up, is transient for
+    // (fw::dialogOwner); none by default. With a modal window up, it is that one.
+    virtual QWidget* standsOver() { return nullptr; }
     virtual void createControls() {}
     virtual void Open() {}
     // Runs once as the window closes, whether it was ever shown or not, before it hides.

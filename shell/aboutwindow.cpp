@@ -11,7 +11,8 @@
 
 void aboutWindow::createControls() {
     setWindowTitle(QStringLiteral("About \"Zorvik\""));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // A dialog: a window manager keeps only a dialog above the window it is transient for.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setContentSize(400, 300);
     setFixedSize(size());
 

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QWindow>
 
 #include "base/fonts.h"
 #include "fw/placement.h"
@@ -60,14 +59,13 @@ void updateWindow::Open() {
 
 void updateWindow::PushButton1_Action() { Close(); }
 
+// The window it comes up over (the main window, the new-game dialog, the menu holder), so that it
+// does not go behind that one.
+QWidget* updateWindow::standsOver() { return fw::actingWindow(this); }
+
 void updateWindow::ShowModal() {
     if (inModalLoop()) return;  // asked again while up: the running call owns the window
     QPointer<updateWindow> self(this);
-    // Transient for the window it comes up over (the main window, the new-game dialog, the menu
-    // holder), so that it does not go behind that one.
-    QWidget* owner = fw::dialogOwner(fw::actingWindow(this));
-    winId();
-    windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
     fw::Window::ShowModal();
     // Only quitting ends the modal loop with the window still open.
     if (self && !self->isClosed()) self->Close();

@@ -44,6 +44,7 @@ class updateWindow : public fw::Window {
     static QString returnValue(const QString& content, const QString& name);
 
   protected:
+    QWidget* standsOver() override;
     void createControls() override;
     void Open() override;
     void closing() override;
