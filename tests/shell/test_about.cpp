@@ -1,14 +1,18 @@
 #include <QLabel>
 #include <QTest>
+#include <QWindow>
 
 #include "base/resources.h"
+#include "help/helpwindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/app.h"
+#include "shell/gamesettingswindow.h"
 #include "tests/support/testsupport.h"
 
 class AboutBoxTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    void initTestCase() { setUpApplication(); }
     void init() { testing::resetGame(); }
 
     void box_showsThePictureAndTheLongVersion() {
@@ -43,6 +47,31 @@ class AboutBoxTest : public QObject {
             QCOMPARE(shown, 1);
             QVERIFY(!fw::Window::ifOpen<aboutWindow>());
         }
+    }
+
+    // Chosen in the menu of the manual over the new-game dialog: the box is the dialog's, so that a
+    // window manager keeps it above that one (the desktop marks only a dialog as transient).
+    void chosenInTheManualOverTheNewGameDialog_standsAboveTheDialog() {
+        gameSettingsWindow* dialog = gameSettingsWindow::get();
+        QWindow* owner = nullptr;
+        bool marked = false;
+        fw::Window::setModalHook([&](fw::Window* w) {
+            if (w != dialog) {
+                owner = w->windowHandle()->transientParent();
+                marked = w->windowType() == Qt::Dialog;
+                w->Close();
+                return;
+            }
+            dialog->activateWindow();
+            testing::drain(20);
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_F1);
+            if (helpWindow* help = fw::Window::ifOpen<helpWindow>())
+                testing::chooseInMenuBar(help, *AppleAbout());
+            dialog->Close();
+        });
+        dialog->ShowModal();
+        QCOMPARE(owner, dialog->windowHandle());
+        QVERIFY(marked);
     }
 };
 

@@ -5,13 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "base/resources.h"
 #include "engine/board.h"
 #include "engine/globals.h"
 #include "fw/dialogs.h"
+#include "fw/menu.h"
 #include "fw/placement.h"
 #include "fw/prefs.h"
 #include "fw/random.h"
@@ -96,6 +101,20 @@ void setFaces(std::initializer_list<int> faces) {
         d.y = 20 + 100 * ((i - 1) / 3);
         ++i;
     }
+}
+
+void chooseInMenuBar(QWidget* window, const fw::MenuItem& item) {
+    auto* bar = window->findChild<QMenuBar*>();
+    for (QAction* title : bar ? bar->actions() : QList<QAction*>()) {
+        QMenu* menu = title->menu();
+        if (!menu || !menu->actions().contains(item.action())) continue;
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(window, bar->actionGeometry(title).center()));
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                          menu->actionGeometry(item.action()).center());
+        return;
+    }
+    QTest::qFail("the menu bar has no such item", __FILE__, __LINE__);
 }
 
 QStringList historyLines() {

@@ -8,6 +8,11 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
+namespace fw {
+class MenuItem;
+}
+
 // Test programs: each test class registers itself with ZORVIK_TEST(Class); the area's main runs
 // them all, headless, with audio off, the self-advancing clock and a temporary preferences folder.
 namespace testing {
@@ -29,6 +34,10 @@ void forceFaces(std::initializer_list<int> faces);
 
 // Puts the dice on the table as a test wants them: faces of dice 1..6, none on the shelf.
 void setFaces(std::initializer_list<int> faces);
+
+// Chooses `item` in `window`'s menu bar as a person does: a click on its menu's title, then on
+// the item, through the window system. Returns once the item's handler has returned.
+void chooseInMenuBar(QWidget* window, const fw::MenuItem& item);
 
 // The history text, line by line (without the empty text after the last line end).
 QStringList historyLines();

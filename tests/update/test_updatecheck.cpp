@@ -238,6 +238,25 @@ class UpdateCheckTest : public QObject {
         QCOMPARE(fw::beepCount(), 2);
         QCOMPARE(fw::shownDialogs().last().message, noBrowserText(address));
 
+        // Chosen in the menu of the manual, which cannot own a dialog: the failure box is still the
+        // window's, so that a window manager cannot put it beneath the window.
+        main->activateWindow();
+        testing::drain(20);
+        QTest::keyClick(main->windowHandle(), Qt::Key_F1);
+        helpWindow* help = fw::Window::ifOpen<helpWindow>();
+        QVERIFY(help && help->isVisible());
+        QWindow *boxOwner = nullptr, *window = nullptr;
+        server->serve(ReplyServer::versionFile(QStringLiteral("2.0")), 404);
+        checkWithRealBox(
+            [&](QMessageBox* box) {
+                boxOwner = box->windowHandle()->transientParent();
+                if (const updateWindow* w = fw::Window::ifOpen<updateWindow>()) window = w->windowHandle();
+            },
+            QStringLiteral("OK"), [&] { testing::chooseInMenuBar(help, *HelpCheckforUpdates()); });
+        QCOMPARE(fw::shownDialogs().last().message, errorMessage(404));
+        QVERIFY(window && boxOwner == window);
+        help->close();
+
         // Opened from the new-game dialog or from the window that only holds the menus
         const auto ownerOfTheCheck = [&] {
             QWindow* owner = nullptr;

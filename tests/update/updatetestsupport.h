@@ -91,10 +91,12 @@ inline std::pair<QString, bool> chooseCheck(int button = 0,
     return seen;
 }
 
-// Chooses the check with the real message boxes shown: `look` sees each box once it is on the
-// screen, then the box's button `press` is pressed, or its OK when it has none such.
+// Chooses the check (by the menu command, or as `choose` does) with the real message boxes shown:
+// `look` sees each box once it is on the screen, then the box's button `press` is pressed, or its
+// OK when it has none such.
 inline void checkWithRealBox(const std::function<void(QMessageBox*)>& look,
-                             const QString& press = QStringLiteral("Cancel")) {
+                             const QString& press = QStringLiteral("Cancel"),
+                             const std::function<void()>& choose = {}) {
     struct Watcher : QObject {
         std::function<void(QMessageBox*)> look;
         QString press;
@@ -118,7 +120,10 @@ inline void checkWithRealBox(const std::function<void(QMessageBox*)>& look,
     Menu::get()->updateEnabled();
     {
         HangGuard guard;
-        Menu::get()->choose(*HelpCheckforUpdates());
+        if (choose)
+            choose();
+        else
+            Menu::get()->choose(*HelpCheckforUpdates());
     }
     qApp->removeEventFilter(&watcher);
     testing::drain(3);
