@@ -54,7 +54,7 @@ class AboutBoxTest : public QObject {
     void chosenInTheManualOverTheNewGameDialog_standsAboveTheDialog() {
         gameSettingsWindow* dialog = gameSettingsWindow::get();
         QWindow* owner = nullptr;
-        bool marked = false;
+        bool marked = false, helpShown = false;
         fw::Window::setModalHook([&](fw::Window* w) {
             if (w != dialog) {
                 owner = w->windowHandle()->transientParent();
@@ -65,11 +65,13 @@ class AboutBoxTest : public QObject {
             dialog->activateWindow();
             testing::drain(20);
             QTest::keyClick(dialog->windowHandle(), Qt::Key_F1);
-            if (helpWindow* help = fw::Window::ifOpen<helpWindow>())
-                testing::chooseInMenuBar(help, *AppleAbout());
+            helpShown = fw::Window::ifOpen<helpWindow>();
+            if (helpShown) testing::chooseInMenuBar(fw::Window::ifOpen<helpWindow>(), *AppleAbout());
             dialog->Close();
         });
         dialog->ShowModal();
+        fw::Window::setModalHook(nullptr);
+        QVERIFY(helpShown);
         QCOMPARE(owner, dialog->windowHandle());
         QVERIFY(marked);
     }
